@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/form.h"
+
+#include <memory>
+
+namespace chenglan {
+
+class CurrentKeyword;
+
+// Builds the main window, binds every handler to it and loads it: created, the
+// layout, then the first show filling the screen. The pane comes from the factory.
+std::unique_ptr<Form> loadMainWindow(CurrentKeyword& keyword, const Form::PaneFactory& makePane);
+
+} // namespace chenglan

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/text.h"
+#include "search/endpoint_host.h"
+
+#include <string_view>
+
+namespace chenglan {
+
+// "http://" + host + request + keyword + suffix, byte for byte: nothing is escaped,
+// trimmed or checked, so a keyword holding "&" or "#" splits the query as typed.
+Text composeAddress(EndpointHost host, std::string_view request, std::string_view keyword = {},
+                    std::string_view suffix = {});
+
+} // namespace chenglan
