@@ -2,7 +2,7 @@
 #include "platform/toolkit.h"
 #include "platform/web_pane.h"
 #include "search/current_keyword.h"
-#include "window/main_window.h"
+#include "search/address.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -10,16 +10,21 @@
 
 namespace chenglan {
 
+void bindMainWindow(Form& window, CurrentKeyword& keyword)
+{
+    bindLifecycle(window, keyword);
+    bindProportionalLayout(window);
+    bindLiveSearch(window, keyword);
+    bindSearchButtons(window, keyword);
+    bindTopicLists(window, keyword);
+    bindSiteDirectories(window);
+    bindBigSearchBoxMode(window);
+}
+
 std::unique_ptr<Form> loadMainWindow(CurrentKeyword& keyword, const Form::PaneFactory& makePane)
 {
     std::unique_ptr<Form> window = buildMainWindow(makePane);
-    bindLifecycle(*window, keyword);
-    bindProportionalLayout(*window);
-    bindLiveSearch(*window, keyword);
-    bindSearchButtons(*window, keyword);
-    bindTopicLists(*window, keyword);
-    bindSiteDirectories(*window);
-    bindBigSearchBoxMode(*window);
+    bindMainWindow(*window, keyword);
     window->load();
     return window;
 }

@@ -38,6 +38,20 @@ protected:
         form_.sizeMayHaveChanged();
     }
 
+    // The window manager's frame is known only once the window is mapped, and it
+    // arrives as a move of the client area: the outer size changes with it.
+    void moveEvent(QMoveEvent* event) override
+    {
+        QWidget::moveEvent(event);
+        form_.frameMayHaveChanged();
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        QWidget::showEvent(event);
+        form_.frameMayHaveChanged();
+    }
+
     void changeEvent(QEvent* event) override
     {
         QWidget::changeEvent(event);
@@ -231,12 +245,39 @@ void Form::showAtStartPosition()
 {
     // Not the maximised state: the frame is fixed, so the window is moved to the
     // screen's origin and given the screen's whole size instead.
+    window_->setWindowState(Qt::WindowNoState);
+    window_->winId(); // a native window: some platforms know the frame from here on
+    fitToScreen();
+    fitPending_ = true;
+    window_->show(); // the pending resize is delivered here, before the window maps
+}
+
+void Form::fitToScreen()
+{
+    // The outer size is the screen's: the client area is what the frame leaves.
     QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
     const QRect full = screen->geometry();
-    window_->setWindowState(Qt::WindowNoState);
     window_->move(full.topLeft());
-    window_->setFixedSize(full.size());
-    window_->show(); // the pending resize is delivered here, before the window maps
+    window_->setFixedSize(full.size().shrunkBy(frameMargins()));
+}
+
+QMargins Form::frameMargins() const
+{
+    const QRect outer = window_->frameGeometry();
+    const QRect inner = window_->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void Form::frameMayHaveChanged()
+{
+    if (!window_->isVisible())
+        return;
+    if (fitPending_ && !frameMargins().isNull()) {
+        fitPending_ = false;
+        fitToScreen();
+    }
+    sizeMayHaveChanged();
 }
 
 void Form::sizeMayHaveChanged()

@@ -4,6 +4,7 @@
 #include "platform/form_definition.h"
 #include "platform/html_viewer.h"
 
+#include <QMargins>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -58,11 +59,15 @@ private:
     struct Entry;
     const Entry& find(std::string_view name) const;
     void sizeMayHaveChanged();
+    void frameMayHaveChanged();
     void showAtStartPosition();
+    void fitToScreen();
+    QMargins frameMargins() const;
 
     std::unique_ptr<FormWindow> window_;
     std::vector<Entry> controls_;
     int reportedWidth_ = -1, reportedHeight_ = -1;
+    bool fitPending_ = false; // the first show still waits for the frame's size
 };
 
 } // namespace chenglan

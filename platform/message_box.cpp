@@ -3,14 +3,17 @@
 #include "platform/text_codec.h"
 
 #include <QMessageBox>
-#include <deque>
 #include <utility>
+#include <vector>
 
 namespace chenglan {
 
 namespace {
-std::deque<int> scriptedAnswers;
-std::vector<AskedMessage> asked;
+MessageBoxAnswerer& answerer()
+{
+    static MessageBoxAnswerer scripted;
+    return scripted;
+}
 
 using SB = QMessageBox::StandardButton;
 
@@ -82,12 +85,8 @@ QString displayed(const Text& text)
 
 int messageBox(const Text& text, int flags, const Text& title)
 {
-    if (!scriptedAnswers.empty()) {
-        asked.push_back({text, flags, title});
-        const int answer = scriptedAnswers.front();
-        scriptedAnswers.pop_front();
-        return answer;
-    }
+    if (answerer())
+        return answerer()({text, flags, title});
 
     QMessageBox box(iconFor(flags), displayed(title), displayed(text));
     box.setWindowModality(Qt::ApplicationModal);
@@ -99,20 +98,9 @@ int messageBox(const Text& text, int flags, const Text& title)
     return resultOf(box.exec());
 }
 
-void answerNextMessageBox(int result)
+void setMessageBoxAnswerer(MessageBoxAnswerer scripted)
 {
-    scriptedAnswers.push_back(result);
-}
-
-const std::vector<AskedMessage>& askedMessages()
-{
-    return asked;
-}
-
-void forgetAskedMessages()
-{
-    asked.clear();
-    scriptedAnswers.clear();
+    answerer() = std::move(scripted);
 }
 
 } // namespace chenglan

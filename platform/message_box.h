@@ -2,7 +2,7 @@
 
 #include "platform/text.h"
 
-#include <vector>
+#include <functional>
 
 namespace chenglan {
 
@@ -18,15 +18,14 @@ inline constexpr int MessageYesNoInformation = 0x44;
 // Modal for the whole program, without an owner window. "\r\n" breaks a line.
 int messageBox(const Text& text, int flags, const Text& title);
 
-// A scriptable answer for tests: the next message boxes take these answers in turn,
-// without being shown, and each question is recorded.
+// A scriptable message box for tests: while an answerer is set, it is handed each
+// question and its result is returned, and no box is shown.
 struct AskedMessage {
     Text text;
     int flags;
     Text title;
 };
-void answerNextMessageBox(int result);
-const std::vector<AskedMessage>& askedMessages();
-void forgetAskedMessages();
+using MessageBoxAnswerer = std::function<int(const AskedMessage&)>;
+void setMessageBoxAnswerer(MessageBoxAnswerer answerer);
 
 } // namespace chenglan

@@ -13,4 +13,9 @@ Text composeAddress(EndpointHost host, std::string_view request, std::string_vie
     return address;
 }
 
+Text startAddress()
+{
+    return composeAddress(EndpointHost::BaiduVideoSearch, "");
+}
+
 } // namespace chenglan

@@ -12,4 +12,7 @@ namespace chenglan {
 Text composeAddress(EndpointHost host, std::string_view request, std::string_view keyword = {},
                     std::string_view suffix = {});
 
+// The pane's start page: Baidu's video search, nothing after the host.
+Text startAddress();
+
 } // namespace chenglan

@@ -1,7 +1,6 @@
 #include "window/main_window.h"
 
 #include "platform/text_codec.h"
-#include "search/address.h"
 #include "search/site_directories.h"
 #include "search/topic_lists.h"
 #include "window/control_catalogue.h"
@@ -24,11 +23,6 @@ std::unique_ptr<Form> buildMainWindow(const Form::PaneFactory& makePane)
         form->comboBox(directory.control).addItems(items);
     }
     return form;
-}
-
-Text startAddress()
-{
-    return composeAddress(EndpointHost::BaiduVideoSearch, "");
 }
 
 } // namespace chenglan

@@ -10,7 +10,4 @@ namespace chenglan {
 // topic lists and site directories. No handler is bound yet.
 std::unique_ptr<Form> buildMainWindow(const Form::PaneFactory& makePane);
 
-// The pane's start page: Baidu's video search.
-Text startAddress();
-
 } // namespace chenglan
