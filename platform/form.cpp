@@ -66,11 +66,10 @@ protected:
     }
 
     // Esc anywhere in the window asks to close it, as the close button does. Keys
-    // the controls leave unhandled arrive here; the pane relays an Esc its page did
-    // not use.
+    // the controls leave unhandled arrive here.
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !focusDecidesEscape()) {
             close();
             return;
         }
@@ -78,6 +77,14 @@ protected:
     }
 
 private:
+    bool focusDecidesEscape() const
+    {
+        for (QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
+            if (w->property(EscapeHandledInside).toBool())
+                return true;
+        return false;
+    }
+
     Form& form_;
 };
 

@@ -16,6 +16,10 @@ namespace chenglan {
 
 class FormWindow;
 
+// A control with this property set to true decides about Esc itself while it (or a
+// widget inside it) has the focus; the window then leaves the key alone.
+inline constexpr char EscapeHandledInside[] = "escapeHandledInside";
+
 // A top-level window loaded from a form definition, with its controls by name.
 class Form {
 public:

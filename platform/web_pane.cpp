@@ -1,9 +1,9 @@
 #include "platform/web_pane.h"
 
+#include "platform/form.h"
 #include "platform/text_codec.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QUuid>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -21,7 +21,7 @@ constexpr int FontPixels[] = {12, 14, 16, 20, 24};
 
 // The engine never hands an Escape back to the widgets. A script in a world of its
 // own tells us, with a token the page cannot read, when the page left Esc unhandled;
-// the pane then passes the key on to its window as any other control would.
+// the pane then asks its window to close, as Esc does elsewhere in the window.
 QString escapeWatcher(const QString& token)
 {
     return QStringLiteral(R"((function () {
@@ -93,11 +93,11 @@ WebPane::WebPane(QWidget* parent, const Text& startAddress, int fontSize) : view
 {
     auto* page = new PanePage(QUuid::createUuid().toString(QUuid::WithoutBraces), view_);
     page->escapeUnhandled = [view = view_] {
-        if (!view || !view->parentWidget())
-            return;
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(view->parentWidget(), &escape);
+        if (view)
+            view->window()->close(); // as an Esc anywhere else in the window
     };
+    // The window leaves Esc to the page while the pane has the focus.
+    view_->setProperty(EscapeHandledInside, true);
     view_->setPage(page);
 
     // Online, not silent: the engine's defaults. Then the text size, then the start page.

@@ -280,8 +280,35 @@ def run(chenglan):
         log.expect(final, tolerated=[topic] + prefixes)
         checked.append(f"typing {typed!r} over the selected keyword: {final}")
 
-        # h. Esc asks before closing: No keeps the program, Yes ends it with code 0.
+        # Esc in the browser pane: the page gets it first; left unused, it asks to close.
         question = "提醒:"
+        pane_centre = (WIDTH // 2, HEIGHT // 2)
+        session.click(*pane_centre)
+        session.x("xdotool", "key", "Escape")
+        box = wait_until("the 提醒: message box after Esc in the pane", lambda: session.find_window(question))
+        session.focus(box)
+        session.x("xdotool", "key", "n")
+        wait_until("the message box to go after No", lambda: session.find_window(question) is None)
+        checked.append("Esc in the pane, page not using it: asked, No keeps running")
+
+        # A page that takes Esc for itself (the test server serves one for this keyword) keeps it.
+        session.click(*KEYWORD_BOX_CENTRE)
+        session.focus(main)
+        session.x("xdotool", "key", "ctrl+a")
+        typed = "keepescape"
+        session.x("xdotool", "type", "--delay", "60", typed)
+        prefixes = [live_search(typed[:i]) for i in range(1, len(typed))]
+        previous, final = final, live_search(typed)
+        log.expect(final, tolerated=[previous] + prefixes)
+        session.click(*pane_centre)
+        session.x("xdotool", "key", "Escape")
+        time.sleep(1.5)  # proves an absence: a slow machine can only pass it wrongly
+        if session.find_window(question) is not None:
+            raise Failure("Esc asked to close although the page used it")
+        checked.append("Esc in the pane, page using it: no question")
+
+        # h. Esc asks before closing: No keeps the program, Yes ends it with code 0.
+        session.click(*KEYWORD_BOX_CENTRE)
         session.x("xdotool", "key", "Escape")
         box = wait_until("the 提醒: message box", lambda: session.find_window(question))
         session.focus(box)
@@ -325,6 +352,9 @@ def main():
     parser.add_argument("--chenglan", required=True, help="the built program")
     args = parser.parse_args()
     chenglan = os.path.abspath(args.chenglan)
+    if not (os.path.isfile(chenglan) and os.access(chenglan, os.X_OK)):
+        print(f"FAIL: {chenglan} is no executable file", file=sys.stderr)
+        return 2
     missing = [tool for tool in ("Xvfb", "xdotool", "xwininfo") if not shutil.which(tool)]
     if missing:
         print(f"FAIL: missing tools: {', '.join(missing)}", file=sys.stderr)

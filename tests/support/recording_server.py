@@ -14,6 +14,10 @@ import socketserver
 import threading
 
 PAGE = b"<!doctype html><html><head><meta charset='utf-8'><title>test page</title></head><body>ok</body></html>"
+# Served where the address asks for it: a page that takes the Esc key for itself.
+KEEPS_ESCAPE = (b"<!doctype html><html><head><meta charset='utf-8'><title>keeps escape</title></head>"
+                b"<body>keeps escape<script>addEventListener('keydown', function (e) {"
+                b" if (e.key === 'Escape') e.preventDefault(); });</script></body></html>")
 
 
 def main():
@@ -40,11 +44,12 @@ def main():
             if args.garbage:
                 self.wfile.write(b"\x00\xff garbage \x01\x02\r\n\r\n")
                 return
+            page = KEEPS_ESCAPE if "keepescape" in self.path else PAGE
             self.send_response(200)
             self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Content-Length", str(len(PAGE)))
+            self.send_header("Content-Length", str(len(page)))
             self.end_headers()
-            self.wfile.write(PAGE)
+            self.wfile.write(page)
 
         do_GET = answer
         do_POST = answer
