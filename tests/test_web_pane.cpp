@@ -89,6 +89,7 @@ private slots:
     void startsAtItsStartAddressAndNavigatesOnEveryWrite()
     {
         PaneWindow w("http://v.baidu.com");
+        QVERIFY(w.page()->profile()->isOffTheRecord()); // nothing kept on disk
         QTRY_COMPARE_WITH_TIMEOUT(countOf(QStringLiteral("GET http://v.baidu.com/")), 1, Slow);
         // The same address twice: two requests.
         QVERIFY(w.loadAndWait("http://v.baidu.com/v?word=same"));
