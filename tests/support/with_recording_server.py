@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs a command with the web engine's traffic routed to a local recording server.
 
-Usage: with_recording_server.py [--garbage] -- command [args...]
+Usage: with_recording_server.py [--garbage | --unreachable] -- command [args...]
 
 Starts recording_server.py on a free port of 127.0.0.1 and runs the command with
 QTWEBENGINE_CHROMIUM_FLAGS pointing the engine at it as its proxy, the engine's
@@ -9,6 +9,7 @@ sandbox off (the tests run as root) and RECORDING_LOG naming the file where each
 request line lands. Returns the command's exit code and stops the server.
 """
 import os
+import socket
 import subprocess
 import sys
 import tempfile
@@ -17,10 +18,33 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
+def engine_environment(port, tmp, mode):
+    env = dict(os.environ)
+    env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+    env["QTWEBENGINE_CHROMIUM_FLAGS"] = (
+        f"--proxy-server=http://127.0.0.1:{port} --proxy-bypass-list=<-loopback> "
+        "--disable-gpu --disable-background-networking")
+    env["RECORDING_MODE"] = mode
+    env.setdefault("XDG_RUNTIME_DIR", tmp)
+    return env
+
+
+def run_unreachable(command):
+    # A port that was free a moment ago and that nobody listens on.
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        port = probe.getsockname()[1]
+    with tempfile.TemporaryDirectory(prefix="chenglan-web-") as tmp:
+        return subprocess.call(command, env=engine_environment(port, tmp, "unreachable"))
+
+
 def main():
     args = sys.argv[1:]
-    garbage = "--garbage" in args[: args.index("--")]
+    options = args[: args.index("--")]
     command = args[args.index("--") + 1:]
+    garbage = "--garbage" in options
+    if "--unreachable" in options:
+        return run_unreachable(command)
     with tempfile.TemporaryDirectory(prefix="chenglan-web-") as tmp:
         log = os.path.join(tmp, "requests.log")
         port_file = os.path.join(tmp, "port")
@@ -38,13 +62,8 @@ def main():
                     return 1
                 time.sleep(0.05)
             port = open(port_file).read().strip()
-            env = dict(os.environ)
-            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
-            env["QTWEBENGINE_CHROMIUM_FLAGS"] = (
-                f"--proxy-server=http://127.0.0.1:{port} --proxy-bypass-list=<-loopback> "
-                "--disable-gpu --disable-background-networking")
+            env = engine_environment(port, tmp, "garbage" if garbage else "pages")
             env["RECORDING_LOG"] = log
-            env.setdefault("XDG_RUNTIME_DIR", tmp)
             return subprocess.call(command, env=env)
         finally:
             server.terminate()
