@@ -90,6 +90,7 @@ private:
 
 struct Form::Entry {
     std::string name;
+    bool shownAtStart;
     QWidget* widget;
     std::unique_ptr<Control> control; // for the kinds with events
     std::unique_ptr<HtmlViewer> pane;
@@ -134,6 +135,7 @@ QWidget* makeWidget(const ControlDefinition& def, QWidget* parent, std::unique_p
     case ControlKind::HyperLinker: {
         // Inert: a patch of the button-face colour, no caption, no target.
         auto* patch = new QWidget(parent);
+        patch->setCursor(Qt::PointingHandCursor);
         patch->setBackgroundRole(QPalette::Button);
         patch->setAutoFillBackground(true);
         return patch;
@@ -186,7 +188,7 @@ Form::Form(const WindowDefinition& def, std::span<const ControlDefinition> contr
 
     controls_.reserve(controls.size());
     for (const ControlDefinition& def : controls) {
-        Entry entry{std::string(def.name), nullptr, nullptr, nullptr};
+        Entry entry{std::string(def.name), def.shown, nullptr, nullptr, nullptr};
         if (def.kind == ControlKind::HtmlViewer) {
             entry.pane = makePane(window);
             entry.widget = entry.pane->widget();
@@ -213,9 +215,6 @@ Form::Form(const WindowDefinition& def, std::span<const ControlDefinition> contr
     // Qt draws later siblings on top; here the earlier control lies above.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         it->widget->raise();
-    // Kept for the catalogue's initial visibility in load().
-    for (size_t i = 0; i < controls.size(); ++i)
-        controls_[i].widget->setProperty("shownAtStart", controls[i].shown);
 
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, window, [this](QSessionManager& manager) {
         if (manager.allowsInteraction()) {
@@ -237,7 +236,7 @@ Form::~Form()
 void Form::load()
 {
     for (const Entry& entry : controls_)
-        if (entry.widget->property("shownAtStart").toBool())
+        if (entry.shownAtStart)
             entry.widget->show();
     if (created)
         created();
