@@ -280,15 +280,19 @@ def run(chenglan):
         log.expect(final, tolerated=[topic] + prefixes)
         checked.append(f"typing {typed!r} over the selected keyword: {final}")
 
-        # Esc in the browser pane: the page gets it first; left unused, it asks to close.
         question = "提醒:"
+
+        def escape_then_no(where):
+            session.x("xdotool", "key", "Escape")
+            box = wait_until(f"the 提醒: message box after Esc in {where}", lambda: session.find_window(question))
+            session.focus(box)
+            session.x("xdotool", "key", "n")
+            wait_until("the message box to go after No", lambda: session.find_window(question) is None)
+
+        # Esc in the browser pane: the page gets it first; left unused, it asks to close.
         pane_centre = (WIDTH // 2, HEIGHT // 2)
         session.click(*pane_centre)
-        session.x("xdotool", "key", "Escape")
-        box = wait_until("the 提醒: message box after Esc in the pane", lambda: session.find_window(question))
-        session.focus(box)
-        session.x("xdotool", "key", "n")
-        wait_until("the message box to go after No", lambda: session.find_window(question) is None)
+        escape_then_no("the pane")
         checked.append("Esc in the pane, page not using it: asked, No keeps running")
 
         # A page that takes Esc for itself (the test server serves one for this keyword) keeps it.
@@ -309,11 +313,7 @@ def run(chenglan):
 
         # h. Esc asks before closing: No keeps the program, Yes ends it with code 0.
         session.click(*KEYWORD_BOX_CENTRE)
-        session.x("xdotool", "key", "Escape")
-        box = wait_until("the 提醒: message box", lambda: session.find_window(question))
-        session.focus(box)
-        session.x("xdotool", "key", "n")
-        wait_until("the message box to go after No", lambda: session.find_window(question) is None)
+        escape_then_no("the keyword box")
         still_running()
         if session.find_window("澄览") != main:
             raise Failure("the main window is gone after answering No")
