@@ -4,6 +4,7 @@
 #include "platform/text_codec.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QUuid>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -82,6 +83,28 @@ protected:
         return popup;
     }
 };
+
+// Holds the view, keeps it at its own size, and asks for it once first shown.
+class PaneFrame : public QWidget {
+public:
+    using QWidget::QWidget;
+    std::function<void()> firstShown;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QWidget::showEvent(event);
+        if (firstShown)
+            QTimer::singleShot(0, this, std::exchange(firstShown, nullptr)); // after the window maps
+    }
+
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->setGeometry(rect());
+    }
+};
 } // namespace
 
 void prepareWebEngine()
@@ -89,38 +112,57 @@ void prepareWebEngine()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
-WebPane::WebPane(QWidget* parent, const Text& startAddress, int fontSize) : view_(new View(parent))
+WebPane::WebPane(QWidget* parent, const Text& startAddress, int fontSize)
+    : frame_(new PaneFrame(parent)), fontSize_(fontSize)
 {
-    auto* page = new PanePage(QUuid::createUuid().toString(QUuid::WithoutBraces), view_);
-    page->escapeUnhandled = [view = view_] {
-        if (view)
-            view->window()->close(); // as an Esc anywhere else in the window
-    };
+    auto* frame = static_cast<PaneFrame*>(frame_.data());
+    frame->setFocusPolicy(Qt::StrongFocus); // until the view takes the focus over
     // The window leaves Esc to the page while the pane has the focus.
-    view_->setProperty(EscapeHandledInside, true);
-    view_->setPage(page);
-
-    // Online, not silent: the engine's defaults. Then the text size, then the start page.
-    QWebEngineSettings* settings = page->settings();
-    settings->setFontSize(QWebEngineSettings::DefaultFontSize, FontPixels[std::clamp(fontSize, 0, 4)]);
+    frame->setProperty(EscapeHandledInside, true);
+    frame->firstShown = [this] { view(); };
     if (!startAddress.empty())
         setUrl(startAddress);
 }
 
 WebPane::~WebPane()
 {
-    delete view_;
+    delete frame_;
 }
 
 QWidget* WebPane::widget()
 {
+    return frame_;
+}
+
+QWebEngineView* WebPane::view()
+{
+    if (view_ || !frame_)
+        return view_;
+    view_ = new View(frame_);
+    auto* page = new PanePage(QUuid::createUuid().toString(QUuid::WithoutBraces), view_);
+    page->escapeUnhandled = [view = view_] {
+        if (view)
+            view->window()->close(); // as an Esc anywhere else in the window
+    };
+    view_->setPage(page);
+    // Online, not silent: the engine's defaults. Then the text size, then the start page.
+    page->settings()->setFontSize(QWebEngineSettings::DefaultFontSize, FontPixels[std::clamp(fontSize_, 0, 4)]);
+    view_->setGeometry(frame_->rect());
+    frame_->setFocusProxy(view_);
+    view_->show();
+    if (pending_)
+        view_->setUrl(*std::exchange(pending_, std::nullopt));
     return view_;
 }
 
 void WebPane::setUrl(const Text& address)
 {
     // Unescaped: the engine escapes what an address needs on its way out.
-    view_->setUrl(QUrl(fromText(address), QUrl::TolerantMode));
+    QUrl url(fromText(address), QUrl::TolerantMode);
+    if (view_)
+        view_->setUrl(url);
+    else
+        pending_ = std::move(url);
 }
 
 } // namespace chenglan

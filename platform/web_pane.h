@@ -3,6 +3,8 @@
 #include "platform/html_viewer.h"
 
 #include <QPointer>
+#include <QUrl>
+#include <optional>
 
 #include <QWebEngineView>
 
@@ -14,6 +16,10 @@ void prepareWebEngine();
 // The browser pane over Qt WebEngine. Applies its settings, then starts loading the
 // start address. Pages may open windows of their own: each gets a top-level window
 // outside the main window. The pane reports nothing back to the program.
+//
+// Starting the engine takes a quarter of a second, so the pane is a frame whose view
+// is made just after the frame is first shown: the window appears first, and an
+// address written before then is loaded as soon as the view exists.
 class WebPane : public HtmlViewer {
 public:
     // fontSize: 0 (smallest) to 4 (largest), clamped; 2 is medium.
@@ -23,10 +29,14 @@ public:
     QWidget* widget() override;
     void setUrl(const Text& address) override;
 
-    QWebEngineView* view() const { return view_; }
+    // The engine's view, made now if it is not there yet.
+    QWebEngineView* view();
 
 private:
+    QPointer<QWidget> frame_;
     QPointer<QWebEngineView> view_;
+    int fontSize_;
+    std::optional<QUrl> pending_;
 };
 
 } // namespace chenglan

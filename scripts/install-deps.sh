@@ -9,7 +9,7 @@ packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-webengine-de
 for wanted in "$@"; do
     case "$wanted" in
     --test) packages+=(python3 xvfb xauth xdotool x11-utils) ;;
-    --bench) packages+=(python3 xvfb xauth xdotool x11-utils chromium valgrind linux-perf procps) ;;
+    --bench) packages+=(python3 xvfb xauth xdotool x11-utils chromium valgrind linux-perf procps pkgconf libxcb1-dev) ;;
     *) echo "install-deps.sh: unknown option $wanted" >&2; exit 2 ;;
     esac
 done

@@ -89,8 +89,11 @@ private slots:
     void startsAtItsStartAddressAndNavigatesOnEveryWrite()
     {
         PaneWindow w("http://v.baidu.com");
-        QVERIFY(w.page()->profile()->isOffTheRecord()); // nothing kept on disk
+        // The window is shown before the engine starts; the start page follows.
+        QVERIFY(w.form->window()->isVisible());
+        QVERIFY(!w.form->control("超文本浏览框1")->findChild<QWebEngineView*>());
         QTRY_COMPARE_WITH_TIMEOUT(countOf(QStringLiteral("GET http://v.baidu.com/")), 1, Slow);
+        QVERIFY(w.page()->profile()->isOffTheRecord()); // nothing kept on disk
         // The same address twice: two requests.
         QVERIFY(w.loadAndWait("http://v.baidu.com/v?word=same"));
         QVERIFY(w.loadAndWait("http://v.baidu.com/v?word=same"));
