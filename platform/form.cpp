@@ -102,15 +102,15 @@ QString utf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont fontFor(const FontSpec& spec)
+QFont fontFor(const FontSpec& wanted)
 {
     QFont font = QApplication::font();
-    if (spec.songTiPixels > 0) {
+    if (wanted.songTiPixels > 0) {
         // 宋体 where installed, else a CJK serif, else any CJK face, at the same height.
         font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                           QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
                           QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei")});
-        font.setPixelSize(spec.songTiPixels);
+        font.setPixelSize(wanted.songTiPixels);
         font.setWeight(QFont::Normal);
     }
     return font;
