@@ -1,17 +1,15 @@
 #include "platform/web_pane.h"
 
+#include "platform/engine_view.h"
 #include "platform/form.h"
 #include "platform/text_codec.h"
+#include "platform/toolkit.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLibrary>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
 #include <QTimer>
-#include <QUuid>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 #include <algorithm>
 
 namespace chenglan {
@@ -20,69 +18,24 @@ namespace {
 // Page text sizes from smallest to largest, in pixels; medium is the engine's own.
 constexpr int FontPixels[] = {12, 14, 16, 20, 24};
 
-// The engine never hands an Escape back to the widgets. A script in a world of its
-// own tells us, with a token the page cannot read, when the page left Esc unhandled;
-// the pane then asks its window to close, as Esc does elsewhere in the window.
-QString escapeWatcher(const QString& token)
+// Where the engine's module may be: installed beside the program's libraries, beside
+// the program itself, or in the build tree (for the tests).
+MakeEngineView loadEngineModule()
 {
-    return QStringLiteral(R"((function () {
-  addEventListener('keydown', function (e) {
-    if (e.key !== 'Escape' || !e.isTrusted) return;
-    setTimeout(function () { if (!e.defaultPrevented) console.log('%1'); }, 0);
-  }, true);
-})();)")
-        .arg(token);
-}
-
-class PanePage : public QWebEnginePage {
-public:
-    PanePage(const QString& escapeToken, QObject* parent) : QWebEnginePage(parent), token_(escapeToken)
-    {
-        QWebEngineScript watcher;
-        watcher.setName(QStringLiteral("escape-watcher"));
-        watcher.setSourceCode(escapeWatcher(token_));
-        watcher.setInjectionPoint(QWebEngineScript::DocumentCreation);
-        watcher.setWorldId(QWebEngineScript::ApplicationWorld);
-        watcher.setRunsOnSubFrames(true);
-        scripts().insert(watcher);
-    }
-
-    std::function<void()> escapeUnhandled;
-
-protected:
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
-                                  const QString& source) override
-    {
-        if (message == token_ && escapeUnhandled) {
-            escapeUnhandled();
-            return;
+    static MakeEngineView make = [] {
+        const QString here = QCoreApplication::applicationDirPath();
+        QString reasons;
+        for (const QString& dir : {here + QStringLiteral("/" CHENGLAN_MODULE_DIR_FROM_BINDIR), here,
+                                   QStringLiteral(CHENGLAN_BUILD_MODULE_DIR)}) {
+            QLibrary module(dir + QStringLiteral("/chenglan_webview"));
+            if (auto found = reinterpret_cast<MakeEngineView>(module.resolve(MakeEngineViewSymbol)))
+                return found;
+            reasons += QStringLiteral("\r\n") + module.errorString();
         }
-        QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
-    }
-
-private:
-    QString token_;
-};
-
-// A view whose page may ask for new windows: each opens in a top-level window of
-// its own, which does not keep the program alive once the main window is gone.
-class View : public QWebEngineView {
-public:
-    using QWebEngineView::QWebEngineView;
-
-protected:
-    QWebEngineView* createWindow(QWebEnginePage::WebWindowType) override
-    {
-        auto* popup = new View();
-        popup->setAttribute(Qt::WA_DeleteOnClose);
-        popup->setAttribute(Qt::WA_QuitOnClose, false);
-        popup->resize(1024, 768);
-        connect(popup->page(), &QWebEnginePage::windowCloseRequested, popup, &QWidget::close);
-        connect(popup, &QWebEngineView::titleChanged, popup, &QWidget::setWindowTitle);
-        popup->show();
-        return popup;
-    }
-};
+        fatalError(textFromUtf8("无法载入网页组件") + toText(reasons));
+    }();
+    return make;
+}
 
 // Holds the view, keeps it at its own size, and asks for it once first shown.
 class PaneFrame : public QWidget {
@@ -113,20 +66,27 @@ void prepareWebEngine()
 }
 
 WebPane::WebPane(QWidget* parent, const Text& startAddress, int fontSize)
-    : frame_(new PaneFrame(parent)), fontSize_(fontSize)
+    : frame_(new PaneFrame(parent)), fontSize_(std::clamp(fontSize, 0, 4))
 {
     auto* frame = static_cast<PaneFrame*>(frame_.data());
     frame->setFocusPolicy(Qt::StrongFocus); // until the view takes the focus over
     // The window leaves Esc to the page while the pane has the focus.
     frame->setProperty(EscapeHandledInside, true);
-    frame->firstShown = [this] { view(); };
+    frame->firstShown = [this] { engine(); };
+    // On a desktop the view composes through OpenGL, and a window that starts without
+    // it is torn down and mapped anew when the view arrives; this stand-in asks for it
+    // from the start. (Headless platforms have no such windows and refuse it.)
+    const QString platform = QGuiApplication::platformName();
+    if (QOpenGLContext::globalShareContext() && (platform == u"xcb" || platform.startsWith(u"wayland")))
+        (new QOpenGLWidget(frame))->hide();
     if (!startAddress.empty())
         setUrl(startAddress);
 }
 
 WebPane::~WebPane()
 {
-    delete frame_;
+    engine_.reset();
+    delete frame_.data();
 }
 
 QWidget* WebPane::widget()
@@ -134,33 +94,32 @@ QWidget* WebPane::widget()
     return frame_;
 }
 
-QWebEngineView* WebPane::view()
+QWidget* WebPane::engineWidget()
 {
-    if (view_ || !frame_)
-        return view_;
-    view_ = new View(frame_);
-    auto* page = new PanePage(QUuid::createUuid().toString(QUuid::WithoutBraces), view_);
-    page->escapeUnhandled = [view = view_] {
-        if (view)
-            view->window()->close(); // as an Esc anywhere else in the window
-    };
-    view_->setPage(page);
-    // Online, not silent: the engine's defaults. Then the text size, then the start page.
-    page->settings()->setFontSize(QWebEngineSettings::DefaultFontSize, FontPixels[std::clamp(fontSize_, 0, 4)]);
-    view_->setGeometry(frame_->rect());
-    frame_->setFocusProxy(view_);
-    view_->show();
+    EngineView* view = engine();
+    return view ? view->widget() : nullptr;
+}
+
+EngineView* WebPane::engine()
+{
+    if (engine_ || !frame_)
+        return engine_.get();
+    engine_.reset(loadEngineModule()(frame_, FontPixels[fontSize_]));
+    QWidget* view = engine_->widget();
+    view->setGeometry(frame_->rect());
+    frame_->setFocusProxy(view);
+    view->show();
     if (pending_)
-        view_->setUrl(*std::exchange(pending_, std::nullopt));
-    return view_;
+        engine_->load(*std::exchange(pending_, std::nullopt));
+    return engine_.get();
 }
 
 void WebPane::setUrl(const Text& address)
 {
     // Unescaped: the engine escapes what an address needs on its way out.
     QUrl url(fromText(address), QUrl::TolerantMode);
-    if (view_)
-        view_->setUrl(url);
+    if (engine_)
+        engine_->load(url);
     else
         pending_ = std::move(url);
 }

@@ -4,11 +4,12 @@
 
 #include <QPointer>
 #include <QUrl>
+#include <memory>
 #include <optional>
 
-#include <QWebEngineView>
-
 namespace chenglan {
+
+class EngineView;
 
 // Settings the web engine needs before the toolkit starts.
 void prepareWebEngine();
@@ -29,12 +30,14 @@ public:
     QWidget* widget() override;
     void setUrl(const Text& address) override;
 
-    // The engine's view, made now if it is not there yet.
-    QWebEngineView* view();
+    // The engine's view (a QWebEngineView), made now if it is not there yet.
+    QWidget* engineWidget();
 
 private:
+    EngineView* engine();
+
     QPointer<QWidget> frame_;
-    QPointer<QWebEngineView> view_;
+    std::unique_ptr<EngineView> engine_;
     int fontSize_;
     std::optional<QUrl> pending_;
 };

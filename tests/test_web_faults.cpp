@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 
 using namespace chenglan;
 
@@ -36,15 +37,14 @@ private slots:
         QVERIFY2(mode == u"garbage" || mode == u"unreachable", "run through with_recording_server.py");
         CurrentKeyword keyword;
         WebPane* pane = nullptr;
-        QSignalSpy* finished = nullptr;
         const auto window = loadMainWindow(keyword, [&](QWidget* parent) {
             auto made = std::make_unique<WebPane>(parent, startAddress());
             pane = made.get();
-            finished = new QSignalSpy(pane->view()->page(), &QWebEnginePage::loadFinished);
             return std::unique_ptr<HtmlViewer>(std::move(made));
         });
-        const std::unique_ptr<QSignalSpy> loads(finished);
-        QWebEnginePage* page = pane->view()->page();
+        // The view is made now, before the event loop first runs, so no load is missed.
+        QWebEnginePage* page = qobject_cast<QWebEngineView*>(pane->engineWidget())->page();
+        const auto loads = std::make_unique<QSignalSpy>(page, &QWebEnginePage::loadFinished);
 
         // The start page fails; the engine shows its own error page.
         QTRY_VERIFY_WITH_TIMEOUT(loads->size() >= 1, Slow);
