@@ -58,10 +58,8 @@ protected:
         // Minimising and restoring count as size changes, although X keeps the size.
         if (event->type() == QEvent::WindowStateChange) {
             const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
-            if ((old ^ windowState()) & Qt::WindowMinimized) {
-                form_.reportedWidth_ = -1;
-                form_.sizeMayHaveChanged();
-            }
+            if ((old ^ windowState()) & Qt::WindowMinimized)
+                form_.sizeMayHaveChanged(true);
         }
     }
 
@@ -240,10 +238,8 @@ void Form::load()
             entry.widget->show();
     if (created)
         created();
-    reportedWidth_ = width();
-    reportedHeight_ = height();
-    if (sizeChanged)
-        sizeChanged();
+    loaded_ = true;
+    sizeMayHaveChanged(true);
     showAtStartPosition();
 }
 
@@ -286,12 +282,12 @@ void Form::frameMayHaveChanged()
     sizeMayHaveChanged();
 }
 
-void Form::sizeMayHaveChanged()
+void Form::sizeMayHaveChanged(bool evenIfSame)
 {
-    if (width() == reportedWidth_ && height() == reportedHeight_)
+    if (!loaded_)
+        return; // loading raises the first one itself
+    if (!evenIfSame && width() == reportedWidth_ && height() == reportedHeight_)
         return;
-    if (reportedWidth_ == -1 && reportedHeight_ == -1 && !window_->isVisible())
-        return; // not loaded yet: loading raises the first one itself
     reportedWidth_ = width();
     reportedHeight_ = height();
     if (sizeChanged)

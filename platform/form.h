@@ -62,7 +62,8 @@ private:
     friend class FormWindow;
     struct Entry;
     const Entry& find(std::string_view name) const;
-    void sizeMayHaveChanged();
+    // Raises sizeChanged where the outer size differs from the one last reported.
+    void sizeMayHaveChanged(bool evenIfSame = false);
     void frameMayHaveChanged();
     void showAtStartPosition();
     void fitToScreen();
@@ -70,6 +71,7 @@ private:
 
     std::unique_ptr<FormWindow> window_;
     std::vector<Entry> controls_;
+    bool loaded_ = false;
     int reportedWidth_ = -1, reportedHeight_ = -1;
     bool fitPending_ = false; // the first show still waits for the frame's size
 };
