@@ -1,8 +1,8 @@
 #include "app/main_window_loader.h"
 #include "platform/toolkit.h"
 #include "platform/web_pane.h"
-#include "search/current_keyword.h"
 #include "search/address.h"
+#include "search/current_keyword.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -23,8 +23,7 @@ int main(int argc, char** argv)
     CurrentKeyword keyword;
     setExitRoutine([&keyword] { keyword.release(); });
 
-    const auto window = loadMainWindow(keyword, [](QWidget* parent) {
-        return std::make_unique<WebPane>(parent, startAddress());
-    });
+    const auto window = loadMainWindow(
+        keyword, [](QWidget* parent) { return std::make_unique<WebPane>(parent, startAddress()); });
     return runMessageLoop();
 }

@@ -20,10 +20,10 @@ void raise(const Handler& handler)
 // Return and Enter in a list's edit field would pick a matching item; only choosing
 // from the list counts as a selection, and Enter moves no focus either.
 class SwallowReturn : public QObject {
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {

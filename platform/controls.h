@@ -18,7 +18,7 @@ using Handler = std::function<void()>;
 
 // A control as the program sees it; the widget underneath is the toolkit's.
 class Control {
-public:
+  public:
     explicit Control(QWidget* widget) : widget_(widget) {}
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -26,12 +26,12 @@ public:
 
     QWidget* widget() const { return widget_; }
 
-private:
+  private:
     QWidget* widget_;
 };
 
 class EditBox : public Control {
-public:
+  public:
     explicit EditBox(QLineEdit* edit);
 
     Text text() const;
@@ -42,19 +42,19 @@ public:
     // The user changed the text, or the program wrote it.
     Handler textChanged;
 
-private:
+  private:
     QLineEdit* edit_;
 };
 
 class Button : public Control {
-public:
+  public:
     explicit Button(QPushButton* button);
 
     Handler clicked;
 };
 
 class ComboBox : public Control {
-public:
+  public:
     explicit ComboBox(QComboBox* combo);
 
     // Adds items in order and keeps the heading in the edit field, with no selection.
@@ -68,7 +68,7 @@ public:
     // running handler, and never for typing into the edit field.
     Handler listItemSelected;
 
-private:
+  private:
     QComboBox* combo_;
 };
 

@@ -10,7 +10,7 @@ namespace chenglan {
 // (chenglan_webview), loaded once the window is on screen: linking it into the program
 // would hold up the first sight of the window by a tenth of a second.
 class EngineView {
-public:
+  public:
     virtual ~EngineView() = default;
     virtual QWidget* widget() = 0;
     virtual void load(const QUrl& url) = 0;

@@ -17,10 +17,10 @@
 namespace chenglan {
 
 class FormWindow : public QWidget {
-public:
+  public:
     explicit FormWindow(Form& form) : form_(form) {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override
     {
         if (form_.canBeClosed && !form_.canBeClosed()) {
@@ -74,7 +74,7 @@ protected:
         QWidget::keyPressEvent(event);
     }
 
-private:
+  private:
     bool focusDecidesEscape() const
     {
         for (QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
@@ -116,7 +116,7 @@ QFont fontFor(const FontSpec& wanted)
 
 // List rows one pixel taller than the font's own row.
 class TallerRows : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -155,7 +155,8 @@ QWidget* makeWidget(const ControlDefinition& def, QWidget* parent, std::unique_p
     case ControlKind::EditBox: {
         auto* edit = new QLineEdit(utf8(def.text), parent);
         if (def.plainBorder)
-            edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; background: white; color: black; }"));
+            edit->setStyleSheet(
+                QStringLiteral("QLineEdit { border: 1px solid black; background: white; color: black; }"));
         control = std::make_unique<EditBox>(edit);
         return edit;
     }
@@ -172,7 +173,8 @@ QWidget* makeWidget(const ControlDefinition& def, QWidget* parent, std::unique_p
 }
 } // namespace
 
-Form::Form(const WindowDefinition& def, std::span<const ControlDefinition> controls, const PaneFactory& makePane)
+Form::Form(const WindowDefinition& def, std::span<const ControlDefinition> controls,
+           const PaneFactory& makePane)
     : window_(std::make_unique<FormWindow>(*this))
 {
     QWidget* window = window_.get();
@@ -204,7 +206,8 @@ Form::Form(const WindowDefinition& def, std::span<const ControlDefinition> contr
             // The closed field keeps the toolkit's height for its font.
             auto* combo = static_cast<QComboBox*>(widget);
             height = combo->sizeHint().height();
-            combo->setMaxVisibleItems(std::max(1, (DropDownHeight - height) / (combo->fontMetrics().height() + 3)));
+            combo->setMaxVisibleItems(
+                std::max(1, (DropDownHeight - height) / (combo->fontMetrics().height() + 3)));
         }
         widget->setGeometry(def.left, def.top, def.width, height);
         widget->hide();

@@ -22,12 +22,13 @@ inline constexpr char EscapeHandledInside[] = "escapeHandledInside";
 
 // A top-level window loaded from a form definition, with its controls by name.
 class Form {
-public:
+  public:
     using PaneFactory = std::function<std::unique_ptr<HtmlViewer>(QWidget* parent)>;
 
     // Builds the window and its controls hidden, raising no event. The pane is made
     // by the factory (and may start loading at once).
-    Form(const WindowDefinition& window, std::span<const ControlDefinition> controls, const PaneFactory& makePane);
+    Form(const WindowDefinition& window, std::span<const ControlDefinition> controls,
+         const PaneFactory& makePane);
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -39,9 +40,9 @@ public:
 
     // Events of the window.
     Handler created;
-    Handler sizeChanged;                // after every change of the outer size
-    std::function<bool()> canBeClosed;  // asked on every close request; false keeps the window
-    Handler willBeDestroyed;            // the window is closing for good
+    Handler sizeChanged;               // after every change of the outer size
+    std::function<bool()> canBeClosed; // asked on every close request; false keeps the window
+    Handler willBeDestroyed;           // the window is closing for good
 
     // Outer size, frame and caption included.
     int width() const;
@@ -58,7 +59,7 @@ public:
     // The session is logging off: asks canBeClosed as a close would; false refuses it.
     bool logOffMayProceed();
 
-private:
+  private:
     friend class FormWindow;
     struct Entry;
     const Entry& find(std::string_view name) const;

@@ -9,7 +9,7 @@ namespace chenglan {
 // The browser pane as the program sees it: a widget to place, and a url to write.
 // The pane reports nothing back.
 class HtmlViewer {
-public:
+  public:
     virtual ~HtmlViewer() = default;
     virtual QWidget* widget() = 0;
     // Starts a navigation to the address (an 8-bit text) and returns at once; every

@@ -7,7 +7,15 @@
 namespace chenglan {
 
 // Results, as the program compares them.
-enum MessageBoxResult { MessageOk = 0, MessageCancel, MessageAbort, MessageRetry, MessageIgnore, MessageYes, MessageNo };
+enum MessageBoxResult {
+    MessageOk = 0,
+    MessageCancel,
+    MessageAbort,
+    MessageRetry,
+    MessageIgnore,
+    MessageYes,
+    MessageNo
+};
 
 // Windows-style flags: the low four bits choose the buttons (0 OK, 1 OK/Cancel,
 // 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel), 0x10/0x20/0x30/0x40

@@ -28,17 +28,20 @@ void setSkinStyle(int style)
     // One application style sheet reaches every widget, present and future, and the
     // message box's buttons too.
     const QString colour = frame->name();
-    qApp->setStyleSheet(QStringLiteral(
-        "QPushButton { border: 1px solid %1; border-radius: 2px; background: palette(button); padding: 1px 4px; }"
-        "QPushButton:hover { background: palette(light); }"
-        "QPushButton:pressed { background: palette(midlight); }"
-        "QPushButton:focus { border: 2px solid %1; }"
-        "QLineEdit, QComboBox, QAbstractSpinBox { border: 1px solid %1; background: white; color: black; }"
-        "QComboBox QAbstractItemView { border: 1px solid %1; }"
-        "QGroupBox { border: 1px solid %1; margin-top: 1ex; }"
-        "QCheckBox::indicator, QRadioButton::indicator { border: 1px solid %1; background: white; }"
-        "QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: %1; }")
-                            .arg(colour));
+    qApp->setStyleSheet(
+        QStringLiteral(
+            "QPushButton { border: 1px solid %1; border-radius: 2px; background: palette(button); padding: "
+            "1px 4px; }"
+            "QPushButton:hover { background: palette(light); }"
+            "QPushButton:pressed { background: palette(midlight); }"
+            "QPushButton:focus { border: 2px solid %1; }"
+            "QLineEdit, QComboBox, QAbstractSpinBox { border: 1px solid %1; background: white; color: black; "
+            "}"
+            "QComboBox QAbstractItemView { border: 1px solid %1; }"
+            "QGroupBox { border: 1px solid %1; margin-top: 1ex; }"
+            "QCheckBox::indicator, QRadioButton::indicator { border: 1px solid %1; background: white; }"
+            "QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: %1; }")
+            .arg(colour));
 }
 
 } // namespace chenglan

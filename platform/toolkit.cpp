@@ -69,7 +69,8 @@ int runMessageLoop()
 
 void fatalError(const Text& reason)
 {
-    messageBox(textFromUtf8("运行时出错!\r\n\r\n") + textFromUtf8("错误信息：") + reason, 0x10, textFromUtf8("错误"));
+    messageBox(textFromUtf8("运行时出错!\r\n\r\n") + textFromUtf8("错误信息：") + reason, 0x10,
+               textFromUtf8("错误"));
     std::_Exit(-1);
 }
 

@@ -39,11 +39,11 @@ MakeEngineView loadEngineModule()
 
 // Holds the view, keeps it at its own size, and asks for it once first shown.
 class PaneFrame : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
     std::function<void()> firstShown;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override
     {
         QWidget::showEvent(event);

@@ -22,7 +22,7 @@ void prepareWebEngine();
 // is made just after the frame is first shown: the window appears first, and an
 // address written before then is loaded as soon as the view exists.
 class WebPane : public HtmlViewer {
-public:
+  public:
     // fontSize: 0 (smallest) to 4 (largest), clamped; 2 is medium.
     WebPane(QWidget* parent, const Text& startAddress, int fontSize = 2);
     ~WebPane() override;
@@ -33,7 +33,7 @@ public:
     // The engine's view (a QWebEngineView), made now if it is not there yet.
     QWidget* engineWidget();
 
-private:
+  private:
     EngineView* engine();
 
     QPointer<QWidget> frame_;

@@ -29,7 +29,7 @@ QString escapeWatcher(const QString& token)
 }
 
 class PanePage : public QWebEnginePage {
-public:
+  public:
     PanePage(const QString& escapeToken, QObject* parent) : QWebEnginePage(parent), token_(escapeToken)
     {
         QWebEngineScript watcher;
@@ -43,7 +43,7 @@ public:
 
     std::function<void()> escapeUnhandled;
 
-protected:
+  protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
                                   const QString& source) override
     {
@@ -54,17 +54,17 @@ protected:
         QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
     }
 
-private:
+  private:
     QString token_;
 };
 
 // A view whose page may ask for new windows: each opens in a top-level window of
 // its own, which does not keep the program alive once the main window is gone.
 class View : public QWebEngineView {
-public:
+  public:
     using QWebEngineView::QWebEngineView;
 
-protected:
+  protected:
     QWebEngineView* createWindow(QWebEnginePage::WebWindowType) override
     {
         auto* popup = new View();
@@ -79,11 +79,13 @@ protected:
 };
 
 class PaneView : public EngineView {
-public:
+  public:
     PaneView(QWidget* parent, int fontPixels) : view_(new View(parent))
     {
         auto* page = new PanePage(QUuid::createUuid().toString(QUuid::WithoutBraces), view_);
-        page->escapeUnhandled = [view = view_.data()] { view->window()->close(); }; // as Esc elsewhere in the window
+        page->escapeUnhandled = [view = view_.data()] {
+            view->window()->close();
+        }; // as Esc elsewhere in the window
         view_->setPage(page);
         // Online, not silent: the engine's defaults. Only the text size is ours.
         page->settings()->setFontSize(QWebEngineSettings::DefaultFontSize, fontPixels);
@@ -93,7 +95,7 @@ public:
     QWidget* widget() override { return view_; }
     void load(const QUrl& url) override { view_->setUrl(url); }
 
-private:
+  private:
     QPointer<View> view_;
 };
 } // namespace

@@ -6,7 +6,7 @@ namespace chenglan {
 
 // The keyword of the latest search that named one; the one value the handlers share.
 class CurrentKeyword {
-public:
+  public:
     const Text& text() const { return text_; }
 
     // The caller obtains the new text first; the old one is released as the new one
@@ -15,7 +15,7 @@ public:
 
     void release() { Text().swap(text_); }
 
-private:
+  private:
     Text text_;
 };
 

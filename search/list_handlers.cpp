@@ -17,7 +17,8 @@ void bindTopicLists(Form& window, CurrentKeyword& keyword)
         combo.listItemSelected = [&combo, &keyword, &pane] {
             // A selection outside the list gives the empty text, and so the empty keyword.
             keyword.replace(combo.itemText(combo.currentSelection()));
-            NavigateTo(pane, composeAddress(EndpointHost::BaiduWebSearch, TopicSearchRequest, keyword.text()));
+            NavigateTo(pane,
+                       composeAddress(EndpointHost::BaiduWebSearch, TopicSearchRequest, keyword.text()));
         };
     }
 }

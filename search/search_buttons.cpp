@@ -6,7 +6,8 @@
 
 namespace chenglan {
 
-void runSearch(const SearchEngine& engine, const EditBox& keywordBox, CurrentKeyword& keyword, HtmlViewer& pane)
+void runSearch(const SearchEngine& engine, const EditBox& keywordBox, CurrentKeyword& keyword,
+               HtmlViewer& pane)
 {
     if (engine.source == KeywordSource::Fresh)
         keyword.replace(keywordBox.text());

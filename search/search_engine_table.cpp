@@ -21,7 +21,8 @@ const std::array<SearchEngine, 13> SearchEngineTable = {{
     {"新浪", Fresh, SinaVideo, "/search/index.php?k=", "&range=all&c=news&sort=time"},
     {"百度文库", Stored, BaiduWenku, "/search?word=", ""},
     {"文档搜索", Stored, BaiduWebSearch, "/baidu?q1=", "&ft=all"},
-    {"百度国学", Stored, BaiduGuoxue, "/s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=", "&si=", true, "&ct=2097152"},
+    {"百度国学", Stored, BaiduGuoxue, "/s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=", "&si=", true,
+     "&ct=2097152"},
     {"谷歌学术", Stored, GoogleScholarHongKong, "/scholar?q=", "&btnG=%E6%90%9C%E7%B4%A2&lr="},
 }};
 

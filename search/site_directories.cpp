@@ -78,8 +78,9 @@ const SiteEntry* findSite(const SiteDirectory& directory, const Text& itemText)
 {
     // Compared as program texts, the way the list hands them over. The empty text
     // (no selection) matches no entry, since no name is empty.
-    const auto match = std::find_if(directory.entries.begin(), directory.entries.end(),
-                                    [&](const SiteEntry& entry) { return textFromUtf8(entry.name) == itemText; });
+    const auto match =
+        std::find_if(directory.entries.begin(), directory.entries.end(),
+                     [&](const SiteEntry& entry) { return textFromUtf8(entry.name) == itemText; });
     return match == directory.entries.end() ? nullptr : &*match;
 }
 

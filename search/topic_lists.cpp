@@ -17,8 +17,7 @@ constexpr std::string_view literature[] = {
 };
 
 constexpr std::string_view freelance[] = {
-    "自由撰稿",     "通讯写作技巧", "通讯例文", "时事评论写作技巧", "时事评论例文",
-    "网络小说写作技巧",
+    "自由撰稿", "通讯写作技巧", "通讯例文", "时事评论写作技巧", "时事评论例文", "网络小说写作技巧",
 };
 
 constexpr std::string_view essays[] = {

@@ -25,7 +25,7 @@ constexpr std::optional<int> kept;
 class TestLayout : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void unitTruncates_data()
     {
         QTest::addColumn<int>("W");
@@ -47,9 +47,9 @@ private slots:
 
     void movesInOrder()
     {
-        const char* order[] = {"编辑框1", "返回",     "大搜索框", "组合框1",  "组合框2",  "组合框3",
-                               "组合框4", "组合框5",  "组合框6",  "百度",     "谷歌",     "雅虎",
-                               "网易",    "搜狐",     "SOSO搜搜", "微软",     "中搜",     "新浪",
+        const char* order[] = {"编辑框1",  "返回",     "大搜索框", "组合框1",  "组合框2", "组合框3",
+                               "组合框4",  "组合框5",  "组合框6",  "百度",     "谷歌",    "雅虎",
+                               "网易",     "搜狐",     "SOSO搜搜", "微软",     "中搜",    "新浪",
                                "百度文库", "文档搜索", "百度国学", "谷歌学术", "编辑框2", "超文本浏览框1"};
         const auto moves = proportionalLayout(1077, 889);
         for (size_t i = 0; i < moves.size(); ++i)
@@ -87,8 +87,8 @@ private slots:
         QFETCH(int, W);
         const int u = W / 13;
         auto places = layoutFor(W, 700);
-        const char* buttons[] = {"谷歌", "雅虎",     "网易",     "搜狐",     "SOSO搜搜", "微软",
-                                 "中搜", "新浪",     "百度文库", "文档搜索", "百度国学", "谷歌学术"};
+        const char* buttons[] = {"谷歌", "雅虎", "网易",     "搜狐",     "SOSO搜搜", "微软",
+                                 "中搜", "新浪", "百度文库", "文档搜索", "百度国学", "谷歌学术"};
         for (int column = 1; column <= 12; ++column)
             QCOMPARE(places[buttons[column - 1]], (Place{column * u, 24, u, 24}));
         // The lists' rightmost column ends 0 to 12 pixels short of the width.

@@ -34,14 +34,15 @@ struct LoadedWindow {
 
 // Records events of the window and its pane as they happen.
 class EventLog : public QObject {
-public:
+  public:
     std::vector<QString> lines;
     std::function<QString()> describe;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
             lines.push_back(QStringLiteral("shown ") + describe());
         return false;
     }
@@ -51,7 +52,7 @@ protected:
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(800, 800)); }
 
     void controlsAsStored()
@@ -125,7 +126,8 @@ private slots:
             else if (auto* label = qobject_cast<QLabel*>(w))
                 text = label->text();
             QCOMPARE(text, q(e.text));
-            const bool tabStop = std::string_view(e.name) != "标签1" && std::string_view(e.name) != "超级链接框1";
+            const bool tabStop =
+                std::string_view(e.name) != "标签1" && std::string_view(e.name) != "超级链接框1";
             QCOMPARE(w->focusPolicy() != Qt::NoFocus, tabStop);
         }
 
@@ -159,9 +161,12 @@ private slots:
             const char* last;
         };
         const Expected lists[] = {
-            {"组合框1", "博览群书", 12, "时事政治", "伟人传记"}, {"组合框2", "文学创作", 24, "小说素材", "戏剧论坛"},
-            {"组合框3", "自由撰稿", 6, "自由撰稿", "网络小说写作技巧"}, {"组合框4", "学生作文", 18, "如何写好作文", "名家议论文"},
-            {"组合框5", "在线词典", 20, "金山词霸搜索", "句酷"},   {"组合框6", "写作网站", 32, "第一范文网", "写作网"},
+            {"组合框1", "博览群书", 12, "时事政治", "伟人传记"},
+            {"组合框2", "文学创作", 24, "小说素材", "戏剧论坛"},
+            {"组合框3", "自由撰稿", 6, "自由撰稿", "网络小说写作技巧"},
+            {"组合框4", "学生作文", 18, "如何写好作文", "名家议论文"},
+            {"组合框5", "在线词典", 20, "金山词霸搜索", "句酷"},
+            {"组合框6", "写作网站", 32, "第一范文网", "写作网"},
         };
         LoadedWindow loaded;
         for (const Expected& e : lists) {
@@ -197,7 +202,8 @@ private slots:
         int controlsShownWhenPaneMade = -1;
         const auto form = buildMainWindow([&](QWidget* parent) {
             const auto made = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-            controlsShownWhenPaneMade = int(std::count_if(made.begin(), made.end(), [](QWidget* w) { return !w->isHidden(); }));
+            controlsShownWhenPaneMade =
+                int(std::count_if(made.begin(), made.end(), [](QWidget* w) { return !w->isHidden(); }));
             return recordingPaneInto(pane)(parent);
         });
         window = form->window();
@@ -205,13 +211,15 @@ private slots:
         const Handler created = form->created;
         const Handler sizeChanged = form->sizeChanged;
         form->created = [&] {
-            log.lines.push_back(QStringLiteral("created, label shown: %1").arg(form->control("标签1")->isVisibleTo(window)));
+            log.lines.push_back(
+                QStringLiteral("created, label shown: %1").arg(form->control("标签1")->isVisibleTo(window)));
             created();
             log.lines.push_back(QStringLiteral("after created ") + describe());
         };
         form->sizeChanged = [&] {
             sizeChanged();
-            log.lines.push_back(QStringLiteral("sizeChanged %1x%2 ").arg(form->width()).arg(form->height()) + describe());
+            log.lines.push_back(QStringLiteral("sizeChanged %1x%2 ").arg(form->width()).arg(form->height()) +
+                                describe());
         };
         window->installEventFilter(&log);
         form->load();
@@ -311,7 +319,8 @@ private slots:
             loaded.keyword.release();
         });
         QTest::keyClicks(loaded.widget("编辑框1"), QStringLiteral("x"));
-        QTimer::singleShot(0, loaded.widget("编辑框1"), [&] { QTest::keyClick(loaded.widget("编辑框1"), Qt::Key_Escape); });
+        QTimer::singleShot(0, loaded.widget("编辑框1"),
+                           [&] { QTest::keyClick(loaded.widget("编辑框1"), Qt::Key_Escape); });
         QCOMPARE(runMessageLoop(), 0);
         QCOMPARE(exitRoutineRuns, 1);
         QCOMPARE(boxes.asked.size(), size_t(1));
@@ -329,7 +338,8 @@ private slots:
         QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
         QCOMPARE(probe.exitCode(), 255); // -1
         QVERIFY2(out.contains(QStringLiteral("title=错误\n")), qPrintable(out));
-        QVERIFY2(out.contains(QStringLiteral("text=运行时出错!\r\n\r\n错误信息：找不到控件 \"编辑框9\"\n")), qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("text=运行时出错!\r\n\r\n错误信息：找不到控件 \"编辑框9\"\n")),
+                 qPrintable(out));
         QVERIFY(!out.contains(QStringLiteral("exit routine ran")));
         QVERIFY(!out.contains(QStringLiteral("still running")));
     }

@@ -20,7 +20,7 @@ Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 class TestPlatform : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void programWriteRaisesTextChangedOnceBeforeReturning()
     {
         QLineEdit edit;
@@ -84,7 +84,8 @@ private slots:
         widget.showPopup();
         QAbstractItemView* list = widget.view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(2, 0)).center());
         QTRY_COMPARE(selections, (std::vector<int>{0, 2}));
         QCOMPARE(combo.itemText(2), textFromUtf8("句酷"));
         QCOMPARE(widget.currentText(), QStringLiteral("句酷"));
@@ -168,7 +169,8 @@ private slots:
             text = box->text();
             box->button(press)->click();
         });
-        QCOMPARE(messageBox(textFromUtf8("您确定要退出《澄览》吗?\r\n"), flags, textFromUtf8("提醒:")), result);
+        QCOMPARE(messageBox(textFromUtf8("您确定要退出《澄览》吗?\r\n"), flags, textFromUtf8("提醒:")),
+                 result);
         QCOMPARE(shownDefault, expectedDefault);
         QCOMPARE(title, QStringLiteral("提醒:"));
         QCOMPARE(text, QStringLiteral("您确定要退出《澄览》吗?\n"));

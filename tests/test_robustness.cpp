@@ -17,7 +17,7 @@ using namespace chenglan;
 namespace {
 // A pane that keeps only what the checks need, so 20,000 actions do not pile up.
 class LastAddressPane : public HtmlViewer {
-public:
+  public:
     explicit LastAddressPane(QWidget* parent) : widget_(new QWidget(parent)) {}
     QWidget* widget() override { return widget_; }
     void setUrl(const Text& address) override
@@ -28,7 +28,7 @@ public:
     Text last;
     long navigations = 0;
 
-private:
+  private:
     QWidget* widget_;
 };
 
@@ -62,15 +62,19 @@ struct Model {
         {"新浪", {true, "http://video.sina.com.cn/search/index.php?k=", "&range=all&c=news&sort=time"}},
         {"百度文库", {false, "http://wenku.baidu.com/search?word=", ""}},
         {"文档搜索", {false, "http://www.baidu.com/baidu?q1=", "&ft=all"}},
-        {"百度国学", {false, "http://guoxue.baidu.com/s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=",
-                      "&si=guoxue.baidu.com&ct=2097152"}},
+        {"百度国学",
+         {false, "http://guoxue.baidu.com/s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=",
+          "&si=guoxue.baidu.com&ct=2097152"}},
         {"谷歌学术", {false, "http://scholar.google.com.hk/scholar?q=", "&btnG=%E6%90%9C%E7%B4%A2&lr="}},
     };
     // The sites the run chooses from, by list and item index.
     const std::map<std::pair<std::string, int>, const char*> sites = {
-        {{"组合框5", 0}, "http://cb.kingsoft.com/jinshanciba.htm"}, {{"组合框5", 3}, "http://www.google.com.hk/dictionary"},
-        {{"组合框5", 8}, "http://dict.cn"},                         {{"组合框5", 19}, "http://www.jukuu.com"},
-        {{"组合框6", 0}, "http://www.diyifanwen.com/"},             {{"组合框6", 25}, "http://www.rmwxzz.com"},
+        {{"组合框5", 0}, "http://cb.kingsoft.com/jinshanciba.htm"},
+        {{"组合框5", 3}, "http://www.google.com.hk/dictionary"},
+        {{"组合框5", 8}, "http://dict.cn"},
+        {{"组合框5", 19}, "http://www.jukuu.com"},
+        {{"组合框6", 0}, "http://www.diyifanwen.com/"},
+        {{"组合框6", 25}, "http://www.rmwxzz.com"},
         {{"组合框6", 31}, "http://www.xiezuo.com"},
     };
 
@@ -120,7 +124,8 @@ QString withoutLastCharacter(const QString& text)
 {
     if (text.isEmpty())
         return text;
-    const qsizetype cut = text.size() >= 2 && text.back().isLowSurrogate() && text[text.size() - 2].isHighSurrogate() ? 2 : 1;
+    const qsizetype cut =
+        text.size() >= 2 && text.back().isLowSurrogate() && text[text.size() - 2].isHighSurrogate() ? 2 : 1;
     return text.left(text.size() - cut);
 }
 } // namespace
@@ -128,23 +133,25 @@ QString withoutLastCharacter(const QString& text)
 class TestRobustness : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void twentyThousandRandomActions()
     {
         const unsigned seed = 20261211;
         std::mt19937 random(seed);
         auto chance = [&](int n) { return int(random() % unsigned(n)); };
-        const QStringList pieces = {QStringLiteral("a"), QStringLiteral("Z"), QStringLiteral(" "), QStringLiteral("&"),
-                                    QStringLiteral("#"), QStringLiteral("%"), QStringLiteral("="), QStringLiteral("澄"),
-                                    QStringLiteral("览"), QStringLiteral("\u3000"), QStringLiteral("\U0001F600")};
+        const QStringList pieces = {
+            QStringLiteral("a"),  QStringLiteral("Z"),      QStringLiteral(" "),         QStringLiteral("&"),
+            QStringLiteral("#"),  QStringLiteral("%"),      QStringLiteral("="),         QStringLiteral("澄"),
+            QStringLiteral("览"), QStringLiteral("\u3000"), QStringLiteral("\U0001F600")};
         auto randomText = [&](int most) {
             QString text;
             for (int n = chance(most + 1); n > 0; --n)
                 text += pieces[chance(int(pieces.size()))];
             return text;
         };
-        const std::vector<std::string> searchButtons = {"百度", "谷歌", "雅虎", "网易", "搜狐", "SOSO搜搜", "微软",
-                                                        "中搜", "新浪", "百度文库", "文档搜索", "百度国学", "谷歌学术"};
+        const std::vector<std::string> searchButtons = {"百度",     "谷歌",     "雅虎",    "网易", "搜狐",
+                                                        "SOSO搜搜", "微软",     "中搜",    "新浪", "百度文库",
+                                                        "文档搜索", "百度国学", "谷歌学术"};
 
         Program program;
         Model model;
@@ -181,7 +188,9 @@ private slots:
                 if (!before.isEmpty())
                     model.edited(QString());
             } else if (roll < 83) {
-                std::string button = model.big ? "返回" : chance(14) == 0 ? "大搜索框" : searchButtons[chance(13)];
+                std::string button = model.big         ? "返回"
+                                     : chance(14) == 0 ? "大搜索框"
+                                                       : searchButtons[chance(13)];
                 if (program.form->control(button)->size().isEmpty())
                     continue; // a window under 13 pixels wide leaves no button to press
                 action = QStringLiteral("press ") + QString::fromStdString(button);
@@ -223,7 +232,8 @@ private slots:
                          QRect(-1, 48, std::max(W - 6, 0), std::max(H - 76, 0)));
             }
 
-            const QByteArray where = QStringLiteral("step %1 (%2), seed %3").arg(step).arg(action).arg(seed).toUtf8();
+            const QByteArray where =
+                QStringLiteral("step %1 (%2), seed %3").arg(step).arg(action).arg(seed).toUtf8();
             QVERIFY2(keywordBox->text() == model.keywordBox, where.constData());
             QVERIFY2(bigBox->text() == model.bigBox, where.constData());
             QVERIFY2(program.keyword.text() == toText(model.keyword), where.constData());
@@ -245,7 +255,8 @@ private slots:
         QTest::newRow("control characters") << QStringLiteral("a\x01\x02\t\x1b\x7f\u0085b");
         QTest::newRow("NUL") << QString(QChar(0)) + QStringLiteral("after");
         QTest::newRow("right to left") << QStringLiteral("\u202Eabc\u05D0\u05D1\u202C");
-        QTest::newRow("unpaired surrogates") << QString(QChar(0xD800)) + QStringLiteral("mid") + QChar(0xDC00);
+        QTest::newRow("unpaired surrogates")
+            << QString(QChar(0xD800)) + QStringLiteral("mid") + QChar(0xDC00);
     }
 
     void hostileInput()
@@ -266,7 +277,8 @@ private slots:
         // Whatever the box holds reaches the address, byte for byte of its program text.
         const Text held = toText(keywordBox->text());
         QCOMPARE(program.keyword.text(), held);
-        QCOMPARE(program.pane->last, "http://www.google.com.hk/search?q=" + held + "&tbo=p&tbm=vid&source=vgc&hl=zh-CN&aq=f");
+        QCOMPARE(program.pane->last,
+                 "http://www.google.com.hk/search?q=" + held + "&tbo=p&tbm=vid&source=vgc&hl=zh-CN&aq=f");
         QCOMPARE(toText(program.edit("编辑框2")->text()), held);
         // Text that is Unicode survives unchanged; an unpaired surrogate is no character
         // and cannot be carried.

@@ -38,10 +38,7 @@ struct Window {
     QWidget* widget(std::string_view name) const { return form->control(name); }
 
     void type(const QString& text) const { typeText(QApplication::focusWidget(), text); }
-    void click(std::string_view button) const
-    {
-        QTest::mouseClick(widget(button), Qt::LeftButton);
-    }
+    void click(std::string_view button) const { QTest::mouseClick(widget(button), Qt::LeftButton); }
 
     // A pick from the dropped-down list, as the user makes it; handled once queued.
     void choose(std::string_view list, int index) const
@@ -66,30 +63,36 @@ using Urls = std::vector<Text>;
 class TestSearch : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void addresses_data()
     {
         QTest::addColumn<QString>("keyword"); // typed into the keyword box first
         QTest::addColumn<QString>("action");  // then: a button, or list:index
         QTest::addColumn<QString>("address");
         auto row = [](const char* name, const char* keyword, const char* action, const char* address) {
-            QTest::newRow(name) << QString::fromUtf8(keyword) << QString::fromUtf8(action) << QString::fromUtf8(address);
+            QTest::newRow(name) << QString::fromUtf8(keyword) << QString::fromUtf8(action)
+                                << QString::fromUtf8(address);
         };
         row("百度", "kw", "百度", "http://v.baidu.com/v?word=kw");
-        row("谷歌", "kw", "谷歌", "http://www.google.com.hk/search?q=kw&tbo=p&tbm=vid&source=vgc&hl=zh-CN&aq=f");
+        row("谷歌", "kw", "谷歌",
+            "http://www.google.com.hk/search?q=kw&tbo=p&tbm=vid&source=vgc&hl=zh-CN&aq=f");
         row("雅虎", "kw", "雅虎", "http://search.cn.yahoo.com/search?p=kw&amp;meta=all");
         row("网易", "kw", "网易", "http://video.youdao.com/search?q=kw");
         row("搜狐", "kw", "搜狐", "http://v.sogou.com/v?query=kw");
         row("SOSO搜搜", "kw", "SOSO搜搜", "http://video.soso.com/search/?w=kw");
         row("微软", "kw", "微软", "http://cn.bing.com/videos/search?q=kw&go=&form=QBRE&qs=n&sk=");
         row("中搜", "kw", "中搜", "http://www.zhongsou.com/third.cgi?w=kw");
-        row("新浪", "kw", "新浪", "http://video.sina.com.cn/search/index.php?k=kw&range=all&c=news&sort=time");
+        row("新浪", "kw", "新浪",
+            "http://video.sina.com.cn/search/index.php?k=kw&range=all&c=news&sort=time");
         row("百度文库", "kw", "百度文库", "http://wenku.baidu.com/search?word=kw");
         row("文档搜索", "kw", "文档搜索", "http://www.baidu.com/baidu?q1=kw&ft=all");
         row("百度国学", "kw", "百度国学",
-            "http://guoxue.baidu.com/s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=kw&si=guoxue.baidu.com&ct=2097152");
-        row("谷歌学术", "kw", "谷歌学术", "http://scholar.google.com.hk/scholar?q=kw&btnG=%E6%90%9C%E7%B4%A2&lr=");
-        row("Chinese keyword", "澄览", "谷歌学术", "http://scholar.google.com.hk/scholar?q=澄览&btnG=%E6%90%9C%E7%B4%A2&lr=");
+            "http://guoxue.baidu.com/"
+            "s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=kw&si=guoxue.baidu.com&ct=2097152");
+        row("谷歌学术", "kw", "谷歌学术",
+            "http://scholar.google.com.hk/scholar?q=kw&btnG=%E6%90%9C%E7%B4%A2&lr=");
+        row("Chinese keyword", "澄览", "谷歌学术",
+            "http://scholar.google.com.hk/scholar?q=澄览&btnG=%E6%90%9C%E7%B4%A2&lr=");
         row("empty box", "", "百度", "http://v.baidu.com/v?word=");
         row("topic 组合框1", "kw", "组合框1:2", "http://www.baidu.com/s?wd=时事评论");
         row("topic 组合框2 ideographic space", "kw", "组合框2:4", "http://www.baidu.com/s?wd=外国小说\u3000");
@@ -156,7 +159,8 @@ private slots:
         QCOMPARE(w.pane->urls.back(), address);
         QCOMPARE(w.keyword.text(), t(typed));
         w.click("谷歌");
-        QCOMPARE(w.pane->urls.back(), "http://www.google.com.hk/search?q=" + t(typed) + "&tbo=p&tbm=vid&source=vgc&hl=zh-CN&aq=f");
+        QCOMPARE(w.pane->urls.back(),
+                 "http://www.google.com.hk/search?q=" + t(typed) + "&tbo=p&tbm=vid&source=vgc&hl=zh-CN&aq=f");
         QCOMPARE(fromText(w.keyword.text()), typed);
     }
 

@@ -57,7 +57,7 @@ const SearchEngine& row(std::string_view button)
 class TestTables : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void eachServiceHasOneHostEverywhere()
     {
         // Baidu video search: start page, live search and the 百度 button.
@@ -111,14 +111,22 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("address");
-        QTest::newRow("海词") << "海词" << "http://dict.cn";
-        QTest::newRow("谷歌字典") << "谷歌字典" << "http://www.google.com.hk/dictionary";
-        QTest::newRow("金山词霸搜索") << "金山词霸搜索" << "http://cb.kingsoft.com/jinshanciba.htm";
-        QTest::newRow("在线成语词典二") << "在线成语词典二" << "http://www.hydcd.com/cy";
-        QTest::newRow("译典通") << "译典通" << "http://www.dreye.com/index_gb.html";
-        QTest::newRow("洪恩在线") << "洪恩在线" << "http://www.hongen.com/dict";
-        QTest::newRow("写作网") << "写作网" << "http://www.xiezuo.com";
-        QTest::newRow("人民文学杂志社") << "人民文学杂志社" << "http://www.rmwxzz.com";
+        QTest::newRow("海词") << "海词"
+                              << "http://dict.cn";
+        QTest::newRow("谷歌字典") << "谷歌字典"
+                                  << "http://www.google.com.hk/dictionary";
+        QTest::newRow("金山词霸搜索") << "金山词霸搜索"
+                                      << "http://cb.kingsoft.com/jinshanciba.htm";
+        QTest::newRow("在线成语词典二") << "在线成语词典二"
+                                        << "http://www.hydcd.com/cy";
+        QTest::newRow("译典通") << "译典通"
+                                << "http://www.dreye.com/index_gb.html";
+        QTest::newRow("洪恩在线") << "洪恩在线"
+                                  << "http://www.hongen.com/dict";
+        QTest::newRow("写作网") << "写作网"
+                                << "http://www.xiezuo.com";
+        QTest::newRow("人民文学杂志社") << "人民文学杂志社"
+                                        << "http://www.rmwxzz.com";
     }
 
     void siteAddresses()
@@ -131,7 +139,8 @@ private slots:
     void onlyListItemsOpenSites()
     {
         for (const char* text : {"在线词典", "写作网站", "", "海词 ", "海"})
-            QVERIFY2(!findSite(SiteDirectories[0], textFromUtf8(text)) && !findSite(SiteDirectories[1], textFromUtf8(text)),
+            QVERIFY2(!findSite(SiteDirectories[0], textFromUtf8(text)) &&
+                         !findSite(SiteDirectories[1], textFromUtf8(text)),
                      text);
     }
 
@@ -174,7 +183,8 @@ private slots:
         add("百度文库", false, "http://wenku.baidu.com/search?word=kw");
         add("文档搜索", false, "http://www.baidu.com/baidu?q1=kw&ft=all");
         add("百度国学", false,
-            "http://guoxue.baidu.com/s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=kw&si=guoxue.baidu.com&ct=2097152");
+            "http://guoxue.baidu.com/"
+            "s?tn=baiduguoxue&ie=gb2312&bs=&cl=3&wd=kw&si=guoxue.baidu.com&ct=2097152");
         add("谷歌学术", false, "http://scholar.google.com.hk/scholar?q=kw&btnG=%E6%90%9C%E7%B4%A2&lr=");
     }
 
@@ -193,7 +203,8 @@ private slots:
         const Text keyword = Text("a b&c#d%e=\0f", 12) + textFromUtf8("\u3000\U0001F600");
         const Text address = composeAddress(EndpointHost::BaiduWebSearch, "/s?wd=", keyword);
         QCOMPARE(address, Text("http://www.baidu.com/s?wd=") + keyword);
-        QCOMPARE(composeAddress(EndpointHost::BaiduVideoSearch, "/v?word=", ""), Text("http://v.baidu.com/v?word="));
+        QCOMPARE(composeAddress(EndpointHost::BaiduVideoSearch, "/v?word=", ""),
+                 Text("http://v.baidu.com/v?word="));
     }
 
     void keywordKeepsExactlyOneTextAlive()

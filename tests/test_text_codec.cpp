@@ -7,7 +7,7 @@ using namespace chenglan;
 class TestTextCodec : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void roundTrip_data()
     {
         QTest::addColumn<QString>("unicode");

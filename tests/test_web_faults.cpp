@@ -30,7 +30,7 @@ QStringList requests()
 class TestWebFaults : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void theProgramOutlivesABrokenWeb()
     {
         const QString mode = qEnvironmentVariable("RECORDING_MODE");
@@ -58,10 +58,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page->url(), QUrl(QStringLiteral("http://v.baidu.com/v?word=ab")), Slow);
         QTRY_VERIFY_WITH_TIMEOUT(!loads->isEmpty() && !loads->last().at(0).toBool(), Slow);
         if (mode == u"garbage")
-            QTRY_VERIFY_WITH_TIMEOUT(requests().contains(QStringLiteral("GET http://v.baidu.com/v?word=ab")), Slow);
+            QTRY_VERIFY_WITH_TIMEOUT(requests().contains(QStringLiteral("GET http://v.baidu.com/v?word=ab")),
+                                     Slow);
 
         QTest::mouseClick(window->control("百度文库"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(page->url(), QUrl(QStringLiteral("http://wenku.baidu.com/search?word=ab")), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(page->url(), QUrl(QStringLiteral("http://wenku.baidu.com/search?word=ab")),
+                                  Slow);
         QVERIFY(window->window()->isVisible());
 
         ScriptedMessageBox boxes;

@@ -42,12 +42,14 @@ struct PaneWindow {
 
     explicit PaneWindow(const Text& start)
     {
-        const ControlDefinition controls[] = {{"超文本浏览框1", ControlKind::HtmlViewer, 0, 0, 400, 300, true, ""}};
-        form = std::make_unique<Form>(WindowDefinition{"pane", 0, 0, 400, 300}, controls, [&](QWidget* parent) {
-            auto made = std::make_unique<WebPane>(parent, start);
-            pane = made.get();
-            return std::unique_ptr<HtmlViewer>(std::move(made));
-        });
+        const ControlDefinition controls[] = {
+            {"超文本浏览框1", ControlKind::HtmlViewer, 0, 0, 400, 300, true, ""}};
+        form =
+            std::make_unique<Form>(WindowDefinition{"pane", 0, 0, 400, 300}, controls, [&](QWidget* parent) {
+                auto made = std::make_unique<WebPane>(parent, start);
+                pane = made.get();
+                return std::unique_ptr<HtmlViewer>(std::move(made));
+            });
         form->canBeClosed = [this] {
             ++closeRequests;
             return false;
@@ -85,8 +87,11 @@ struct PaneWindow {
 class TestWebPane : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase() { QVERIFY2(!qEnvironmentVariableIsEmpty("RECORDING_LOG"), "run through with_recording_server.py"); }
+  private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("RECORDING_LOG"), "run through with_recording_server.py");
+    }
 
     void startsAtItsStartAddressAndNavigatesOnEveryWrite()
     {
@@ -109,11 +114,13 @@ private slots:
         // The engine escapes for the wire (a stray "%" too); the query keeps its "&",
         // the fragment stays home.
         QVERIFY(w.loadAndWait(toText(QStringLiteral("http://www.baidu.com/s?wd=澄 览&x=%zz#frag"))));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            requests().contains(QStringLiteral("GET http://www.baidu.com/s?wd=%E6%BE%84%20%E8%A7%88&x=%25zz")), Slow);
+        QTRY_VERIFY_WITH_TIMEOUT(requests().contains(QStringLiteral(
+                                     "GET http://www.baidu.com/s?wd=%E6%BE%84%20%E8%A7%88&x=%25zz")),
+                                 Slow);
         QVERIFY(w.loadAndWait(toText(QStringLiteral("http://www.baidu.com/s?wd=外国小说\u3000"))));
         QTRY_VERIFY_WITH_TIMEOUT(
-            requests().contains(QStringLiteral("GET http://www.baidu.com/s?wd=%E5%A4%96%E5%9B%BD%E5%B0%8F%E8%AF%B4%E3%80%80")),
+            requests().contains(QStringLiteral(
+                "GET http://www.baidu.com/s?wd=%E5%A4%96%E5%9B%BD%E5%B0%8F%E8%AF%B4%E3%80%80")),
             Slow);
     }
 
@@ -147,7 +154,8 @@ private slots:
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top != w.form->window() && top->inherits("QWebEngineView")) {
                 QVERIFY(top->isVisible());
-                QVERIFY(!top->testAttribute(Qt::WA_QuitOnClose)); // only the main window keeps the program alive
+                QVERIFY(
+                    !top->testAttribute(Qt::WA_QuitOnClose)); // only the main window keeps the program alive
                 top->close();
             }
         QCOMPARE(w.page()->url(), shown); // the pane keeps its page

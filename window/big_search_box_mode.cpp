@@ -29,7 +29,8 @@ void bindBigSearchBoxMode(Form& window)
     std::vector<QWidget*> group;
     for (std::string_view name : SearchGroup)
         group.push_back(window.control(name));
-    const Mode mode{std::move(group), window.editBox("编辑框1"), window.editBox("编辑框2"), window.control("返回")};
+    const Mode mode{std::move(group), window.editBox("编辑框1"), window.editBox("编辑框2"),
+                    window.control("返回")};
 
     window.button("大搜索框").clicked = [mode] { mode.switchTo(true); };
     window.button("返回").clicked = [mode] { mode.switchTo(false); };

@@ -10,7 +10,7 @@ namespace chenglan {
 
 // A pane that only remembers the addresses written to it, in order.
 class RecordingPane : public HtmlViewer {
-public:
+  public:
     explicit RecordingPane(QWidget* parent) : widget_(new QWidget(parent))
     {
         widget_->setFocusPolicy(Qt::StrongFocus); // as the web view's
@@ -20,7 +20,7 @@ public:
 
     std::vector<Text> urls;
 
-private:
+  private:
     QWidget* widget_;
 };
 

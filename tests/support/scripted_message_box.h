@@ -10,7 +10,7 @@ namespace chenglan {
 // Answers message boxes from a queue while alive, recording every question; a
 // question with no answer queued gets Cancel, so a test never blocks on a real box.
 class ScriptedMessageBox {
-public:
+  public:
     ScriptedMessageBox()
     {
         setMessageBoxAnswerer([this](const AskedMessage& message) {
