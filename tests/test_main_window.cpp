@@ -298,6 +298,24 @@ class TestMainWindow : public QObject {
         QCOMPARE(loaded.pane->urls, urls);
     }
 
+    void enterAndF1DoNothing()
+    {
+        LoadedWindow loaded;
+        loaded.form->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(loaded.form->window()));
+        QWidget* keywordBox = loaded.widget("编辑框1");
+        QCOMPARE(QApplication::focusWidget(), keywordBox);
+        const auto windows = QApplication::topLevelWidgets().size();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F1}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCoreApplication::processEvents();
+        }
+        QTest::keyClick(loaded.widget("百度"), Qt::Key_Return); // no default button either
+        QCOMPARE(QApplication::focusWidget(), keywordBox);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+        QVERIFY(loaded.pane->urls.empty());
+    }
+
     void logOffIsRefusedOnNo()
     {
         LoadedWindow loaded;

@@ -161,6 +161,27 @@ class TestWebPane : public QObject {
         QCOMPARE(w.page()->url(), shown); // the pane keeps its page
     }
 
+    void linksLoadInThePaneAndPagesCannotTouchTheWindow()
+    {
+        PaneWindow w("");
+        w.setHtmlAndWait(QStringLiteral("<a id=link href='http://link.test/followed'>follow</a>"));
+        QSignalSpy finished(w.page(), &QWebEnginePage::loadFinished);
+        w.run(QStringLiteral("document.getElementById('link').click();"));
+        QTRY_VERIFY_WITH_TIMEOUT(requests().contains(QStringLiteral("GET http://link.test/followed")), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(w.page()->url(), QUrl(QStringLiteral("http://link.test/followed")), Slow);
+
+        // A page asking to close, move, resize or go full screen changes nothing.
+        const QRect place = w.form->window()->geometry();
+        w.run(QStringLiteral(
+            "window.close(); window.moveTo(300, 300); window.resizeTo(10, 10);"
+            "document.documentElement.requestFullscreen && document.documentElement.requestFullscreen();"));
+        QTest::qWait(500); // proves an absence: a slow machine can only pass it wrongly
+        QVERIFY(w.form->window()->isVisible());
+        QCOMPARE(w.form->window()->geometry(), place);
+        QCOMPARE(w.closeRequests, 0);
+        QVERIFY(!w.form->window()->isFullScreen());
+    }
+
     void escapeInThePaneIsLeftToThePage()
     {
         // The page's own keys are checked end to end with real X input; here: the
