@@ -23,32 +23,21 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+SUPPORT = os.path.join(HERE, os.pardir, "tests", "support")
+RECORDING_SERVER = os.path.join(SUPPORT, "recording_server.py")
+sys.path.insert(0, SUPPORT)
+from x_session import WAIT, Failure, Session, wait_until  # noqa: E402
+
 WIDTH, HEIGHT = 1920, 1080
 UNIT = WIDTH // 13
 BUTTON_Y = 24 + 24 // 2
 START_PAGE = "GET http://v.baidu.com/"
-WAIT = 60.0           # the longest any single wait may take
 SETTLE = 1.5          # after a page's request, before reading memory: the page renders meanwhile
 SEARCHES = 100
 BUTTON_PAGES = {       # button index in the bar -> the request it makes for keyword k
     0: lambda k: f"GET http://v.baidu.com/v?word={k}",
     1: lambda k: f"GET http://www.google.com.hk/search?q={k}&tbo=p&tbm=vid&source=vgc&hl=zh-CN&aq=f",
 }
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_until(what, probe, timeout=WAIT, poll=0.002):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(f"gave up waiting for {what}")
-        time.sleep(poll)
 
 
 class RequestLog:
@@ -76,74 +65,13 @@ class RequestLog:
                 if seen == request:
                     return (stamp, i)
             return None
-        return wait_until(f"request {request!r}", probe, timeout)
+        return wait_until(f"request {request!r}", probe, timeout, poll=0.002)
 
     def first_matching(self, predicate, since):
         for stamp, seen in self.entries()[since:]:
             if predicate(seen):
                 return stamp
         return None
-
-
-class Session:
-    """Owns every process started here; close() stops them all, each with its group."""
-
-    def __init__(self):
-        self.tmp = tempfile.mkdtemp(prefix="chenglan-bench-")
-        self.processes = []
-        self.display = None
-
-    def start(self, name, argv, env=None, stdout=None):
-        out = stdout if stdout is not None else open(os.path.join(self.tmp, f"{name}.out"), "ab")
-        proc = subprocess.Popen(argv, stdout=out, stderr=subprocess.STDOUT if stdout is None else None,
-                                env=env, start_new_session=True)
-        if stdout is None:
-            out.close()
-        self.processes.append(proc)
-        return proc
-
-    def stop(self, proc):
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            try:
-                os.killpg(proc.pid, sig)
-            except ProcessLookupError:
-                break
-            try:
-                proc.wait(timeout=5)
-                # The group may outlive its leader for a moment: SIGKILL what is left.
-                try:
-                    os.killpg(proc.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-                break
-            except subprocess.TimeoutExpired:
-                continue
-        if proc in self.processes:
-            self.processes.remove(proc)
-
-    def close(self):
-        for proc in reversed(list(self.processes)):
-            self.stop(proc)
-        shutil.rmtree(self.tmp, ignore_errors=True)
-
-    def start_xvfb(self):
-        for n in range(90, 100):
-            if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
-                continue
-            proc = self.start(f"xvfb{n}", ["Xvfb", f":{n}", "-screen", "0", f"{WIDTH}x{HEIGHT}x24", "-nolisten", "tcp"])
-            state = wait_until(f"Xvfb on :{n}", lambda: "up" if os.path.exists(f"/tmp/.X11-unix/X{n}")
-                               else ("gone" if proc.poll() is not None else None), poll=0.05)
-            if state == "up":
-                self.display = f":{n}"
-                return
-        raise Failure("no free display among :90..:99")
-
-    def x(self, *argv):
-        env = dict(os.environ, DISPLAY=self.display)
-        done = subprocess.run(argv, env=env, capture_output=True, text=True, timeout=WAIT)
-        if done.returncode != 0:
-            raise Failure(f"{' '.join(argv)} failed: {done.stderr.strip()}")
-        return done.stdout
 
 
 class MapWaiter:
@@ -226,7 +154,7 @@ def run_chenglan(session, args, log, env, run):
 
         # Keystroke to request: the keyword box has the focus from the start.
         keyword = f"kw{run:02d}abcdefghijklmnop"[:20]
-        session.x("xdotool", "windowfocus", "--sync", window)
+        session.focus(window)
         since = log.mark()
         sending = time.monotonic()
         session.x("xdotool", "type", "--delay", "0", keyword)
@@ -308,15 +236,15 @@ def main():
     # A runner's timeout or Ctrl-C unwinds through finally, which stops everything.
     signal.signal(signal.SIGTERM, lambda *unused: sys.exit("browser_bench: terminated"))
 
-    session = Session()
+    session = Session("chenglan-bench-", screen=(WIDTH, HEIGHT), grace=5)
     try:
         session.start_xvfb()
         log_path = os.path.join(session.tmp, "requests.log")
         port_file = os.path.join(session.tmp, "port")
         open(log_path, "w").close()
-        session.start("server", [sys.executable, os.path.join(HERE, "stamp_server.py"), "--log", log_path,
+        session.start("server", [sys.executable, RECORDING_SERVER, "--timestamps", "--log", log_path,
                                  "--port-file", port_file, "--lifetime", "1200"])
-        wait_until("the stamping server", lambda: os.path.exists(port_file), poll=0.05)
+        wait_until("the stamping server", lambda: os.path.exists(port_file))
         port = open(port_file).read().strip()
         log = RequestLog(log_path)
         runtime = os.path.join(session.tmp, "runtime")

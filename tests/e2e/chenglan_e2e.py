@@ -6,21 +6,19 @@ Usage: chenglan_e2e.py --chenglan PATH
 Needs Xvfb, xdotool and xwininfo (x11-utils). Exits 0 when every check passed.
 """
 import argparse
+import functools
 import os
-import re
 import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 SCRIPT_DIR = os.path.dirname(os.path.abspath(__file__))
 RECORDING_SERVER = os.path.join(SCRIPT_DIR, "..", "support", "recording_server.py")
-
-# Generous: a loaded two-core machine starts the engine slowly. Waits end early on success.
-WAIT = 60.0
-POLL = 0.05
+sys.path.insert(0, os.path.join(SCRIPT_DIR, "..", "support"))
+import x_session  # noqa: E402
+from x_session import WAIT, Failure, Session  # noqa: E402
 
 WIDTH, HEIGHT = 1920, 1080
 UNIT = WIDTH // 13
@@ -32,30 +30,13 @@ TOPIC_LIST_LEFT = 7 * UNIT  # 组合框1, "博览群书"
 START_PAGE = "GET http://v.baidu.com/"
 
 
-class Failure(Exception):
-    pass
-
-
 def live_search(wire_keyword):
     return f"GET http://v.baidu.com/v?word={wire_keyword}"
 
 
 # Checks run on every poll, so a crashed program fails the wait at once.
 GUARDS = []
-
-
-def wait_until(what, probe, timeout=WAIT):
-    """Polls probe until it returns something true; fails naming what never happened."""
-    deadline = time.monotonic() + timeout
-    while True:
-        for guard in GUARDS:
-            guard()
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(f"gave up waiting for {what}")
-        time.sleep(POLL)
+wait_until = functools.partial(x_session.wait_until, guards=GUARDS)
 
 
 class RequestLog:
@@ -93,93 +74,6 @@ class RequestLog:
             raise Failure(f"unexpected requests {stray}")
 
 
-class Session:
-    """Owns every process the test starts and stops them all, whatever happened."""
-
-    def __init__(self):
-        self.tmp = tempfile.mkdtemp(prefix="chenglan-e2e-")
-        self.processes = []
-        self.display = None
-
-    def start(self, name, argv, env=None):
-        out = open(os.path.join(self.tmp, f"{name}.out"), "wb")
-        # A group of its own, so the engine's helper processes go with the program.
-        proc = subprocess.Popen(argv, stdout=out, stderr=subprocess.STDOUT, env=env, start_new_session=True)
-        out.close()
-        self.processes.append((name, proc))
-        return proc
-
-    def output(self, name):
-        try:
-            with open(os.path.join(self.tmp, f"{name}.out"), encoding="utf-8", errors="replace") as f:
-                return f.read()
-        except FileNotFoundError:
-            return ""
-
-    def close(self):
-        for _name, proc in reversed(self.processes):
-            for sig in (signal.SIGTERM, signal.SIGKILL):
-                try:
-                    os.killpg(proc.pid, sig)
-                except ProcessLookupError:
-                    break
-                try:
-                    proc.wait(timeout=10)
-                    break
-                except subprocess.TimeoutExpired:
-                    continue
-        shutil.rmtree(self.tmp, ignore_errors=True)
-
-    def start_xvfb(self):
-        for n in range(90, 100):
-            if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
-                continue
-            proc = self.start(f"xvfb{n}", ["Xvfb", f":{n}", "-screen", "0", f"{WIDTH}x{HEIGHT}x24", "-nolisten", "tcp"])
-            # Either its socket appears, or it lost a race for the number and exits.
-            state = wait_until(f"Xvfb on :{n}", lambda: "up" if os.path.exists(f"/tmp/.X11-unix/X{n}")
-                               else ("gone" if proc.poll() is not None else None))
-            if state == "up":
-                self.display = f":{n}"
-                return
-        raise Failure("no free display among :90..:99")
-
-    def x(self, *argv):
-        """Runs an X tool on our display; returns its output."""
-        env = dict(os.environ, DISPLAY=self.display)
-        done = subprocess.run(argv, env=env, capture_output=True, text=True, timeout=WAIT)
-        if done.returncode != 0 and argv[:2] != ("xdotool", "search"):
-            raise Failure(f"{' '.join(argv)} failed: {done.stderr.strip()}")
-        return done.stdout
-
-    def find_window(self, name):
-        """The first mapped window with that exact title."""
-        ids = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(name)}$").split()
-        return ids[0] if ids else None
-
-    def find_popup(self, besides):
-        """A mapped untitled window of the program other than those given."""
-        for window in self.x("xdotool", "search", "--onlyvisible", "--class", "^chenglan$").split():
-            try:
-                if window not in besides and self.geometry(window)[3] > 1:
-                    return window
-            except Failure:
-                continue  # gone meanwhile
-        return None
-
-    def geometry(self, window):
-        info = self.x("xwininfo", "-id", window)
-        field = lambda label: int(re.search(rf"{label}:\s+(-?\d+)", info).group(1))
-        return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
-
-    def click(self, x, y):
-        self.x("xdotool", "mousemove", "--sync", str(x), str(y))
-        self.x("xdotool", "click", "1")
-
-    def focus(self, window):
-        # No window manager: the test hands out the X focus itself.
-        self.x("xdotool", "windowfocus", "--sync", window)
-
-
 def button_centre(name):
     i = BUTTONS.index(name)
     return (i * UNIT + UNIT // 2, BUTTON_BAR_TOP + BAR_HEIGHT // 2)
@@ -187,7 +81,7 @@ def button_centre(name):
 
 def run(chenglan):
     checked = []
-    session = Session()
+    session = Session("chenglan-e2e-", screen=(WIDTH, HEIGHT))
     try:
         session.start_xvfb()
 

@@ -5,13 +5,16 @@ The web engine is pointed at this server as its HTTP proxy, so a request for
 http://v.baidu.com/v?word=x arrives here as "GET http://v.baidu.com/v?word=x".
 Each request line is appended to the log file as it arrives; the port chosen is
 written to the port file once the server listens. Stops by itself after --lifetime
-seconds so a forgotten server never lingers.
+seconds so a forgotten server never lingers. With --timestamps each line starts with
+the time of arrival on time.monotonic(), the CLOCK_MONOTONIC every process shares,
+so a launcher can subtract its own start time.
 """
 import argparse
 import http.server
 import os
 import socketserver
 import threading
+import time
 
 PAGE = b"<!doctype html><html><head><meta charset='utf-8'><title>test page</title></head><body>ok</body></html>"
 # Served where the address asks for it: a page that takes the Esc key for itself.
@@ -26,6 +29,7 @@ def main():
     parser.add_argument("--port-file", required=True)
     parser.add_argument("--lifetime", type=float, default=600)
     parser.add_argument("--garbage", action="store_true", help="answer with bytes that are not HTTP")
+    parser.add_argument("--timestamps", action="store_true", help="start each line with the time of arrival")
     args = parser.parse_args()
     lock = threading.Lock()
 
@@ -36,20 +40,25 @@ def main():
             pass
 
         def record(self):
+            stamp = f"{time.monotonic():.6f} " if args.timestamps else ""
             with lock, open(args.log, "a", encoding="utf-8", errors="replace") as log:
-                log.write(f"{self.command} {self.path}\n")
+                log.write(f"{stamp}{self.command} {self.path}\n")
 
         def answer(self):
             self.record()
-            if args.garbage:
-                self.wfile.write(b"\x00\xff garbage \x01\x02\r\n\r\n")
-                return
-            page = KEEPS_ESCAPE if "keepescape" in self.path else PAGE
-            self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Content-Length", str(len(page)))
-            self.end_headers()
-            self.wfile.write(page)
+            try:
+                if args.garbage:
+                    self.wfile.write(b"\x00\xff garbage \x01\x02\r\n\r\n")
+                    return
+                page = KEEPS_ESCAPE if "keepescape" in self.path else PAGE
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(page)))
+                self.end_headers()
+                if self.command != "HEAD":
+                    self.wfile.write(page)
+            except (BrokenPipeError, ConnectionResetError):
+                pass  # the engine gave up on this page for a newer one
 
         do_GET = answer
         do_POST = answer
