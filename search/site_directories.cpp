@@ -76,11 +76,13 @@ const std::array<SiteDirectory, 2> SiteDirectories = {{
 
 const SiteEntry* findSite(const SiteDirectory& directory, const Text& itemText)
 {
-    // Compared as program texts, the way the list hands them over. The empty text
+    // GB18030 gives each character one byte sequence, so the item's text turned into
+    // the tables' UTF-8 once compares with every name byte for byte. The empty text
     // (no selection) matches no entry, since no name is empty.
-    const auto match =
-        std::find_if(directory.entries.begin(), directory.entries.end(),
-                     [&](const SiteEntry& entry) { return textFromUtf8(entry.name) == itemText; });
+    const QByteArray wanted = fromText(itemText).toUtf8();
+    const std::string_view name(wanted.constData(), static_cast<size_t>(wanted.size()));
+    const auto match = std::find_if(directory.entries.begin(), directory.entries.end(),
+                                    [&](const SiteEntry& entry) { return entry.name == name; });
     return match == directory.entries.end() ? nullptr : &*match;
 }
 
